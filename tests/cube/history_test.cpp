@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <vector>
+
+#include "TestCubes.h"
+#include "cube/History.h"
+#include "cube/Scrambler.h"
+
+namespace twistor {
+namespace {
+
+std::vector<Move> Stack(const History& h) { return {h.Entries().begin(), h.Entries().end()}; }
+
+struct Fixture {
+    explicit Fixture(int n) : cube(testing::PlainCube(n)) {}
+    PushResult Push(Move m) { return PushUserMove(history, m, cube, view, rnd); }
+    Cube cube;
+    View view{1, 1};
+    History history;
+    Random rnd{3};
+};
+
+TEST(PushUserMove, StoresTheInverseAndCancelsItsOwnUndo) {
+    Fixture f(3);
+    EXPECT_EQ(f.Push({1, 2, 1}), PushResult::Pushed);
+    EXPECT_EQ(Stack(f.history), (std::vector<Move>{{1, 2, 3}}));
+    EXPECT_EQ(f.Push({1, 2, 3}), PushResult::Cancelled);
+    EXPECT_TRUE(f.history.Empty());
+}
+
+TEST(PushUserMove, FoldsARunOnOneSliceIntoAtMostTwoEntries) {
+    Fixture f(3);
+    f.Push({1, 2, 1});
+    EXPECT_EQ(f.Push({1, 2, 1}), PushResult::Folded);
+    EXPECT_EQ(Stack(f.history), (std::vector<Move>{{1, 2, 3}, {1, 2, 3}}));
+    f.Push({1, 2, 1});
+    EXPECT_EQ(Stack(f.history), (std::vector<Move>{{1, 2, 1}}));
+}
+
+TEST(PushUserMove, TakesTheWholeCubePartOutOfARunAndKeepsThePicture) {
+    Fixture f(3);
+    for (int face = 1; face <= 6; ++face) {
+        for (int y = 1; y <= 3; ++y) {
+            for (int x = 1; x <= 3; ++x) f.cube.SetSticker(x, y, face, static_cast<Colour>(1 + (x + 3 * y + face) % 14));
+        }
+    }
+    const std::vector<Move> below{{2, 1, 3}, {1, 2, 1}, {1, 3, 1}};
+    f.history.Assign(below);
+    const Cube before = f.cube;
+
+    EXPECT_EQ(f.Push({1, 1, 1}), PushResult::FoldedShift);
+    EXPECT_EQ(Stack(f.history), (std::vector<Move>{{2, 1, 3}, {1, 1, 3}, {1, 1, 3}}));
+    EXPECT_EQ(f.view, (View{2, 1}));
+    for (int y = 1; y <= 3; ++y) {
+        for (int x = 1; x <= 3; ++x) {
+            EXPECT_EQ(f.cube.Sticker(x, y, 2), before.Sticker(x, y, 1));  // the ring moved on one face
+            EXPECT_EQ(f.cube.Sticker(x, y, 3), before.Sticker(x, y, 2));
+            EXPECT_EQ(testing::ShownOnFront(f.cube, f.view, x, y), testing::ShownOnFront(before, View{1, 1}, x, y));
+        }
+    }
+    EXPECT_NE(f.cube.Sticker(1, 1, 5), before.Sticker(1, 1, 5));  // the end faces turned
+}
+
+TEST(PushUserMove, NeverFoldsAcrossAxesOrBelowTheRun) {
+    Fixture f(4);
+    const std::vector<Move> below{{1, 2, 4}, {1, 2, 4}, {3, 1, 2}};
+    f.history.Assign(below);
+    f.Push({2, 3, 1});
+    f.Push({2, 3, 1});
+    EXPECT_EQ(Stack(f.history), (std::vector<Move>{{1, 2, 4}, {1, 2, 4}, {3, 1, 2}, {2, 3, 4}, {2, 3, 4}}));
+}
+
+TEST(PushUserMove, RunCoveringTheWholeStackFolds) {
+    Fixture f(2);
+    f.Push({3, 1, 1});
+    f.Push({3, 1, 1});
+    f.Push({3, 1, 1});
+    EXPECT_EQ(Stack(f.history), (std::vector<Move>{{3, 1, 1}}));
+}
+
+TEST(PushUserMove, AFullHistoryRefusesNewEntriesButStillCancelsAndFolds) {
+    const int n = 5;
+    std::vector<Move> full;
+    for (int i = 0; i < History::kCapacity - 2; ++i) full.push_back(i % 2 ? Move{2, 1, 5} : Move{3, 1, 2});
+    full.push_back({1, 2, 5});
+    full.push_back({1, 2, 5});
+    Fixture f(n);
+    ASSERT_TRUE(f.history.Assign(full));
+    ASSERT_TRUE(f.history.Full());
+    const Cube before = f.cube;
+
+    EXPECT_EQ(f.Push({3, 1, 2}), PushResult::Refused);  // another axis: needs entry 10001
+    EXPECT_EQ(f.Push({1, 1, 1}), PushResult::Refused);  // folds, but still one entry more
+    EXPECT_EQ(Stack(f.history), full);
+    EXPECT_TRUE(f.cube == before);
+
+    EXPECT_EQ(f.Push({1, 2, 1}), PushResult::Folded);  // +2 and +1 make -1: one entry fewer
+    EXPECT_EQ(f.history.MoveCount(), History::kCapacity - 1);
+    EXPECT_EQ(f.Push({1, 2, 1}), PushResult::Cancelled);
+    EXPECT_EQ(f.history.MoveCount(), History::kCapacity - 2);
+
+    std::vector<Move> tooMany(History::kCapacity + 1, Move{1, 1, 1});
+    EXPECT_FALSE(f.history.Assign(tooMany));
+}
+
+TEST(Scrambler, RecordsEachMoveAsItsInverse) {
+    const int n = 4;
+    Fixture f(n);
+    Scrambler s;
+    // face 1, edge row 1, slice column 2: a column pushed up
+    f.rnd.Script({0.1, 0.1, 0.3});
+    ASSERT_TRUE(s.Step(f.cube, f.view, f.history, f.rnd));
+    EXPECT_EQ(f.history.Top(), (Move{1, 2, 4}));
+    EXPECT_EQ(f.view, (View{1, 1}));
+    // face 6, edge column 1, slice row 3: a row pushed left
+    f.rnd.Script({0.5, 0.1, 0.6});
+    ASSERT_TRUE(s.Step(f.cube, f.view, f.history, f.rnd));
+    EXPECT_EQ(f.history.Top(), (Move{3, 4, 3}));
+    EXPECT_EQ(f.view, (View{6, 1}));
+}
+
+TEST(Scrambler, RunsAreShortTurnDifferentSlicesAndNeverUndoTheLastMove) {
+    for (int n : {2, 3, 4, 7}) {
+        Random rnd(100 + n);
+        Cube cube = testing::PlainCube(n);
+        View view;
+        History history;
+        Scrambler s;
+        for (int i = 0; i < 2000; ++i) ASSERT_TRUE(s.Step(cube, view, history, rnd));
+        ASSERT_EQ(history.MoveCount(), 2000);
+        const auto e = history.Entries();
+        int runLength = 1;
+        for (std::size_t i = 1; i < e.size(); ++i) {
+            ASSERT_NE(e[i], Inverse(e[i - 1], n));
+            if (e[i].axis != e[i - 1].axis) {
+                runLength = 1;
+                continue;
+            }
+            ++runLength;
+            ASSERT_LE(runLength, 2) << "n " << n;
+            ASSERT_NE(SliceOf(e[i]), SliceOf(e[i - 1]));
+            if (n <= 3) {
+                ASSERT_NE(EdgeOf(e[i]), EdgeOf(e[i - 1]));
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace twistor

@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <variant>
+
+#include "TestCubes.h"
+#include "cube/History.h"
+#include "cube/Scrambler.h"
+#include "solver/Solver.h"
+
+namespace twistor {
+namespace {
+
+const std::array<int, 6> kColours{10, 9, 12, 13, 14, 15};
+
+// Plays the whole history back; returns the number of slice moves made.
+int PlayBack(Cube& cube, View& view, History& history, Random& rnd) {
+    int slices = 0;
+    for (int steps = 0; !history.Empty(); ++steps) {
+        // each entry costs at most one spin and one click
+        EXPECT_LE(steps, 2 * History::kCapacity);
+        if (std::holds_alternative<Click>(PlaySolverStep(cube, view, history, rnd))) ++slices;
+    }
+    return slices;
+}
+
+class PlaybackBySize : public ::testing::TestWithParam<int> {};
+
+// Whatever the player does, in whatever views, the computer's playback of
+// the history ends with every face uniform.
+TEST_P(PlaybackBySize, SolvesAfterRandomPlayerMovesInRandomViews) {
+    const int n = GetParam();
+    for (std::uint64_t seed = 1; seed <= 12; ++seed) {
+        Random rnd(seed * 7919 + static_cast<std::uint64_t>(n));
+        Cube cube(n);
+        ASSERT_TRUE(DealColours(cube, kColours, rnd));
+        View view = ViewFromIndex(rnd.Draw(24) - 1);
+        History history;
+        const auto clicks = testing::AllEdgeClicks(n);
+        // Favour runs on one slice and one axis so that folding and shifts
+        // happen often.
+        Click last = clicks[0];
+        for (int i = 0; i < 300; ++i) {
+            if (rnd.Draw(6) == 1) {
+                view = TurnWholeCube(view, static_cast<CubeKey>(36 + rnd.Draw(4)));
+                continue;
+            }
+            Click c = rnd.Draw(3) == 1 ? last : clicks[rnd.Draw(static_cast<int>(clicks.size())) - 1];
+            if (rnd.Draw(4) == 1 && last.PickButton == kLeftButton) c.PickColumn = rnd.Draw(n);
+            if (!IsEdgeClick(c, n)) c = last;
+            last = c;
+            const auto request = ClickToMove(c.PickButton, c.PickColumn, c.PickRow, view, n);
+            ASSERT_TRUE(request.has_value());
+            ASSERT_NE(PushUserMove(history, request->move, cube, view, rnd), PushResult::Refused);
+            cube.TurnSlice(view, c);
+        }
+        PlayBack(cube, view, history, rnd);
+        ASSERT_TRUE(cube.IsSolved()) << "n " << n << " seed " << seed;
+    }
+}
+
+TEST_P(PlaybackBySize, UndoesAScrambleOfKMovesWithExactlyKSliceMoves) {
+    const int n = GetParam();
+    Random rnd(n);
+    Cube cube(n);
+    ASSERT_TRUE(DealColours(cube, kColours, rnd));
+    View view;
+    History history;
+    Scrambler s;
+    const int k = 40;
+    for (int i = 0; i < k; ++i) s.Step(cube, view, history, rnd);
+    EXPECT_EQ(history.MoveCount(), k);
+    EXPECT_FALSE(cube.IsSolved());
+    EXPECT_EQ(PlayBack(cube, view, history, rnd), k);
+    EXPECT_TRUE(cube.IsSolved());
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, PlaybackBySize, ::testing::Range(2, 21));
+
+TEST(TurnAllSlices, IsTheSameAsTurningEverySliceOneByOne) {
+    for (int n : {2, 3, 6}) {
+        for (View v : testing::AllViews()) {
+            for (int button : {kLeftButton, kRightButton}) {
+                for (int direction : {1, 2}) {
+                    const auto whole = testing::PermutationOf(n, [&](Cube& c) { c.TurnAllSlices(v, button, direction); });
+                    const auto oneByOne = testing::PermutationOf(n, [&](Cube& c) {
+                        for (int line = 1; line <= n; ++line) {
+                            Click click{button, line, direction == 1 ? 1 : n};
+                            if (button == kRightButton) click = Click{button, direction == 1 ? n : 1, line};
+                            c.TurnSlice(v, click);
+                        }
+                    });
+                    EXPECT_EQ(whole, oneByOne);
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace twistor

@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <set>
+#include <stdexcept>
+
+#include "TestCubes.h"
+#include "cube/Cube.h"
+#include "cube/Random.h"
+
+namespace twistor {
+namespace {
+
+using testing::AllEdgeClicks;
+using testing::AllViews;
+using testing::Compose;
+using testing::IsIdentity;
+using testing::Permutation;
+using testing::PermutationOf;
+
+Permutation TurnPermutation(int n, View v, Click c) {
+    return PermutationOf(n, [&](Cube& cube) { cube.TurnSlice(v, c); });
+}
+
+class TurnSliceAllClicks : public ::testing::TestWithParam<int> {};
+
+// Every view and every edge click, taken together, make exactly the quarter
+// turns of the 3N slices both ways, each of order 4; the opposite edge of
+// the same line undoes a turn.
+TEST_P(TurnSliceAllClicks, MakeExactlySixNDistinctQuarterTurns) {
+    const int n = GetParam();
+    std::set<Permutation> distinct;
+    for (View v : AllViews()) {
+        for (Click c : AllEdgeClicks(n)) {
+            const Permutation p = TurnPermutation(n, v, c);
+            ASSERT_FALSE(IsIdentity(p));
+            if (!distinct.insert(p).second) continue;
+            const Permutation twice = Compose(p, p);
+            ASSERT_FALSE(IsIdentity(twice)) << "a half turn is not a quarter turn";
+            ASSERT_TRUE(IsIdentity(Compose(twice, twice))) << "four turns must restore the cube";
+
+            Click opposite = c;
+            if (c.PickButton == kLeftButton) opposite.PickRow = n + 1 - c.PickRow;
+            else opposite.PickColumn = n + 1 - c.PickColumn;
+            ASSERT_TRUE(IsIdentity(Compose(p, TurnPermutation(n, v, opposite))))
+                << "view " << v.FrontFace << "," << v.FrontTurn << " button " << c.PickButton;
+        }
+    }
+    EXPECT_EQ(distinct.size(), static_cast<std::size_t>(6 * n));
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, TurnSliceAllClicks, ::testing::Values(2, 3, 4, 20));
+
+TEST(TurnSlice, KeepsEveryColourCountOnAnyCube) {
+    Random rnd(42);
+    for (int n : {2, 3, 5, 20}) {
+        Cube cube(n);
+        const std::array<int, 6> colours{10, 9, 12, 13, 14, 15};
+        ASSERT_TRUE(DealColours(cube, colours, rnd));
+        for (int i = 0; i < 500; ++i) {
+            const View v = testing::AllViews()[rnd.Draw(24) - 1];
+            const auto clicks = AllEdgeClicks(n);
+            cube.TurnSlice(v, clicks[rnd.Draw(static_cast<int>(clicks.size())) - 1]);
+        }
+        std::array<int, 16> count{};
+        for (int f = 1; f <= 6; ++f) {
+            for (int y = 1; y <= n; ++y) {
+                for (int x = 1; x <= n; ++x) ++count[cube.Sticker(x, y, f)];
+            }
+        }
+        for (int c : colours) EXPECT_EQ(count[c], n * n) << "colour " << c << " size " << n;
+    }
+}
+
+TEST(TurnSlice, LeftClickOnTopLeftMovesColumnOntoFaceAboveAndTurnsLeftFace) {
+    const int n = 3;
+    Cube before = testing::PlainCube(n);
+    before.SetSticker(1, 1, 5, 14);  // mark a corner of the left face
+    for (int y = 1; y <= n; ++y) before.SetSticker(1, y, 1, 15);  // column 1 of the front
+    Cube after = before;
+    after.TurnSlice(View{1, 1}, Click{kLeftButton, 1, 1});
+
+    for (int y = 1; y <= n; ++y) EXPECT_EQ(after.Sticker(1, y, 2), 15) << "face 2 gets the column";
+    EXPECT_EQ(after.Sticker(1, n, 5), 14) << "the left face turns a quarter anticlockwise";
+    EXPECT_EQ(after.Sticker(1, 1, 5), 5);
+    after.TurnSlice(View{1, 1}, Click{kLeftButton, 1, n});
+    EXPECT_TRUE(after == before);
+}
+
+TEST(TurnSlice, MiddleLineOfOddCubeTurnsNoFaceAndEveryTwoCubeTurnTurnsOne) {
+    auto facesTouched = [](int n, Click c) {
+        const Permutation p = TurnPermutation(n, View{1, 1}, c);
+        std::set<int> faces;
+        for (std::size_t i = 0; i < p.size(); ++i) {
+            if (p[i] != static_cast<int>(i)) faces.insert(static_cast<int>(i) / (n * n) + 1);
+        }
+        return faces;
+    };
+    EXPECT_EQ(facesTouched(3, Click{kLeftButton, 2, 1}), (std::set<int>{1, 2, 3, 4}));
+    EXPECT_EQ(facesTouched(2, Click{kLeftButton, 2, 1}), (std::set<int>{1, 2, 3, 4, 6}));
+    EXPECT_EQ(facesTouched(2, Click{kRightButton, 1, 1}), (std::set<int>{1, 2, 3, 5, 6}));
+}
+
+TEST(TurnSlice, TurnedViewMovesTheLineSeenOnScreen) {
+    // With the front face shown turned, the clicked screen column is what
+    // moves: every sticker of it leaves the front face.
+    const int n = 4;
+    for (int turn = 1; turn <= 4; ++turn) {
+        const View v{1, turn};
+        Cube cube(n);
+        for (int f = 1; f <= 6; ++f) cube.FillFace(f, 1);
+        Cube marked = cube;  // screen column 2 of the front face in colour 9
+        for (int j = 1; j <= n; ++j) {
+            const int i = 2;
+            int x = i, y = j;
+            if (turn == 2) x = j, y = n - i + 1;
+            if (turn == 3) x = n - i + 1, y = n - j + 1;
+            if (turn == 4) x = n - j + 1, y = i;
+            marked.SetSticker(x, y, 1, 9);
+        }
+        marked.TurnSlice(v, Click{kLeftButton, 2, 1});
+        for (int j = 1; j <= n; ++j) EXPECT_NE(testing::ShownOnFront(marked, v, 2, j), 9);
+    }
+}
+
+TEST(Cube, RefusesSizesOutsideTwoToTwenty) {
+    EXPECT_THROW(Cube(1), std::out_of_range);
+    EXPECT_THROW(Cube(21), std::out_of_range);
+    EXPECT_THROW(Cube(-3), std::out_of_range);
+    EXPECT_NO_THROW(Cube(2));
+    EXPECT_NO_THROW(Cube(20));
+}
+
+TEST(Cube, SolvedOnlyWhenEveryFaceIsUniform) {
+    Cube cube = testing::PlainCube(3);
+    EXPECT_TRUE(cube.IsSolved());
+    cube.SetSticker(3, 3, 5, 2);  // faces 1 and 2 still uniform
+    EXPECT_FALSE(cube.IsSolved());
+}
+
+TEST(DealColours, GivesEachFaceOneColourOfTheSetAndRefusesRepeats) {
+    Random rnd;
+    Cube cube(4);
+    const std::array<int, 6> set{1, 5, 9, 10, 11, 13};
+    ASSERT_TRUE(DealColours(cube, set, rnd));
+    EXPECT_TRUE(cube.IsSolved());
+    std::set<int> used;
+    for (int f = 1; f <= 6; ++f) used.insert(cube.Sticker(1, 1, f));
+    EXPECT_EQ(used, std::set<int>(set.begin(), set.end()));
+
+    // The same generator state deals the same cube.
+    Random a, b;
+    Cube ca(3), cb(3);
+    DealColours(ca, set, a);
+    DealColours(cb, set, b);
+    EXPECT_TRUE(ca == cb);
+
+    const Cube untouched = cube;
+    for (const auto& bad : {std::array<int, 6>{1, 1, 9, 10, 11, 13}, std::array<int, 6>{1, 7, 9, 10, 11, 13},
+                            std::array<int, 6>{0, 5, 9, 10, 11, 13}, std::array<int, 6>{1, 5, 9, 10, 11, 16}}) {
+        EXPECT_FALSE(DealColours(cube, bad, rnd));
+        EXPECT_TRUE(cube == untouched);
+    }
+}
+
+}  // namespace
+}  // namespace twistor

@@ -59,6 +59,13 @@ Cube::Cube(int size) : size_(size) {
     copy_.fill(kNeverCopied);
 }
 
+void Cube::Resize(int size) {
+    if (!IsValidCubeSize(size)) {
+        throw std::out_of_range("cube size " + std::to_string(size) + " is outside 2..20");
+    }
+    size_ = size;
+}
+
 bool Cube::IsSolved() const {
     for (int f = 1; f <= 6; ++f) {
         const Colour first = Sticker(1, 1, f);

@@ -55,6 +55,11 @@ public:
 
     int CubeSize() const { return size_; }
 
+    // Makes this a cube of another size, as when a new cube is laid out.
+    // The stickers are left for the caller to deal; the snapshot of the last
+    // turn stays as it was. Throws std::out_of_range outside 2..20.
+    void Resize(int size);
+
     Colour Sticker(int x, int y, int f) const { return stickers_[Index(x, y, f)]; }
     void SetSticker(int x, int y, int f, Colour c) { stickers_[Index(x, y, f)] = c; }
     Colour StickerCopy(int x, int y, int f) const { return copy_[Index(x, y, f)]; }

@@ -1,0 +1,459 @@
+#include "app/CubeWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTimer>
+#include <chrono>
+
+#include "app/DrawingArea.h"
+#include "app/NumberText.h"
+#include "app/WrapButton.h"
+#include "render/Captions.h"
+#include "render/Palette.h"
+#include "render/CubeDrawing.h"
+#include "render/SidePanel.h"
+
+namespace twistor {
+
+namespace {
+
+// The window is described in twips, 15 to the pixel.
+QRect Twips(int left, int top, int width, int height) {
+    return QRect(left / 15, top / 15, width / 15, height / 15);
+}
+
+constexpr int kSmallFontPixels = 11;  // the controls' 8.25 pt
+constexpr int kLargeFontPixels = 16;  // the game labels' 12 pt
+
+struct LabelSpec {
+    const char* name;
+    const char* caption;
+    QRect rect;
+    QColor background;
+    int fontPixels;
+};
+
+struct ColourBoxSpec {
+    const char* name;
+    int colour;
+    int left;
+    int top;
+};
+
+// The fourteen colour boxes in their grid, in three rows.
+constexpr ColourBoxSpec kColourBoxes[] = {
+    {"Check35", 1, 240, 1080},  {"Check37", 3, 1800, 1080},  {"Check36", 2, 3360, 1080},
+    {"Check38", 4, 4920, 1080}, {"Check39", 5, 6480, 1080},  {"Check42", 9, 240, 2040},
+    {"Check43", 10, 1800, 2040}, {"Check44", 11, 3360, 2040}, {"Check45", 12, 4920, 2040},
+    {"Check46", 13, 6480, 2040}, {"Check1", 14, 240, 3000},   {"Check2", 15, 1800, 3000},
+    {"Check3", 6, 3360, 3000},  {"Check4", 8, 4920, 3000},
+};
+
+// The order in which the colour-box step looks at the boxes.
+constexpr const char* kColourBoxStepOrder[] = {"Check1",  "Check2",  "Check35", "Check36", "Check37",
+                                               "Check38", "Check39", "Check3",  "Check4",  "Check42",
+                                               "Check43", "Check44", "Check45", "Check46"};
+
+constexpr const char* kPanelMenus[] = {"choosecolors", "difficulty", "choosetime", "solvingoptions",
+                                       "newpuzzle"};
+
+QFont ControlFont(int pixels) {
+    QFont f("DejaVu Sans");
+    f.setPixelSize(pixels);
+    return f;
+}
+
+}  // namespace
+
+void QtEventPump::Pump(Wait wait) {
+    QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents;
+    if (wait != Wait::Poll) flags |= QEventLoop::WaitForMoreEvents;
+    QCoreApplication::processEvents(flags);
+    // A hand-made loop never reaches the point where Qt deletes objects
+    // scheduled for deletion; do it here.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+CubeWindow::CubeWindow(QWidget* parent) : QMainWindow(parent) {
+    setObjectName("CubeWindow");
+    area_ = new DrawingArea(this);
+    setCentralWidget(area_);
+    area_->onMouseDown = [this](int button, double x, double y) { Form_MouseDown(button, x, y); };
+    menuBar()->setNativeMenuBar(false);
+    setFont(ControlFont(kWindowFontPixels));
+    BuildMenus();
+    BuildControls();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName("Timer1");
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+
+    clockSeed_ = [] {
+        return static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+    };
+    SetCaption(PracticeCaption());
+    // The client area at design time.
+    area_->setMinimumSize(1, 1);
+    resize(592, 554 + menuBar()->sizeHint().height());
+    qApp->installEventFilter(this);
+}
+
+CubeWindow::~CubeWindow() { qApp->removeEventFilter(this); }
+
+void CubeWindow::SetFixedArea(int width, int height) {
+    fixedArea_ = true;
+    area_->setFixedSize(width, height);
+    adjustSize();
+}
+
+void CubeWindow::RequestQuit(int status) {
+    if (!quit_) exitStatus_ = status;
+    quit_ = true;
+}
+
+QWidget* CubeWindow::control(const QString& name) const {
+    const auto it = controls_.find(name);
+    return it == controls_.end() ? nullptr : it->second;
+}
+
+QAction* CubeWindow::menuItem(const QString& name) const {
+    const auto it = items_.find(name);
+    return it == items_.end() ? nullptr : it->second;
+}
+
+// ---------------------------------------------------------------------------
+// Window description
+
+QMenu* CubeWindow::AddMenu(QMenu* parent, const QString& name, const QString& caption) {
+    QMenu* menu = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
+    menu->setObjectName(name);
+    menu->menuAction()->setObjectName(name);
+    items_[name] = menu->menuAction();
+    return menu;
+}
+
+QAction* CubeWindow::AddItem(QMenu* menu, const QString& name, const QString& caption,
+                             void (CubeWindow::*handler)()) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    items_[name] = action;
+    if (handler) {
+        connect(action, &QAction::triggered, this, [this, action, handler] {
+            // Qt flips a check mark before it reports the click; the handlers
+            // decide check marks themselves.
+            if (action->isCheckable()) action->setChecked(!action->isChecked());
+            (this->*handler)();
+        });
+    }
+    return action;
+}
+
+void CubeWindow::BuildMenus() {
+    QMenu* options = AddMenu(nullptr, "options", "Options");
+    AddItem(options, "newpuzzle", "New puzzle", &CubeWindow::newpuzzle_Click);
+    AddItem(options, "loadpuzzle", "Load puzzle", &CubeWindow::loadpuzzle_Click);
+    AddItem(options, "savepuzzle", "Save puzzle", &CubeWindow::savepuzzle_Click);
+    AddItem(options, "savesettings", "Save settings", &CubeWindow::savesettings_Click);
+
+    QMenu* solving = AddMenu(options, "solvingoptions", "Solving options");
+    AddItem(solving, "usolve", "User solves cube (practice mode)", &CubeWindow::usolve_Click)->setCheckable(true);
+    AddItem(solving, "csolve", "Computer solves cube (press \"b\" for one move)", &CubeWindow::csolve_Click)
+        ->setCheckable(true);
+    AddItem(solving, "choosetime", "Choose minimum time taken to rotate cube", &CubeWindow::choosetime_Click);
+    AddItem(solving, "gamemode", "Gamemode", &CubeWindow::gamemode_Click)->setCheckable(true);
+    items_["usolve"]->setChecked(true);
+
+    AddItem(options, "difficulty", "Choose difficulty", &CubeWindow::difficulty_Click);
+    AddItem(options, "choosecolors", "Choose colors", &CubeWindow::choosecolors_Click);
+
+    QMenu* sizes = AddMenu(options, "sizeofcube", "Size of cube");
+    QMenu* larger = nullptr;
+    for (int k = 2; k <= kMaxCubeSize; ++k) {
+        QString caption = QString("%1 by %1 by %1").arg(k);
+        if (k == 3) caption += " (standard)";
+        if (k == 11) larger = AddMenu(sizes, "largersizes", "(Larger sizes)");
+        QAction* item = AddItem(k <= 10 ? sizes : larger, QString("by%1").arg(k), caption);
+        item->setCheckable(true);
+        connect(item, &QAction::triggered, this, [this, item, k] {
+            item->setChecked(!item->isChecked());
+            SizeItem_Click(k);
+        });
+    }
+    items_["by2"]->setChecked(true);
+
+    AddItem(options, "quit", "Quit", &CubeWindow::quit_Click);
+
+    // The instructions are the menu itself: its items do nothing.
+    QMenu* help = AddMenu(nullptr, "instructions", "Instructions");
+    struct Line {
+        const char* menu;
+        const char* menuCaption;
+        const char* item;
+        const char* itemCaption;
+    };
+    const Line lines[] = {
+        {"fgdfg", "Rotating a side vertically: ", "fdgdfgfdg", "{Click the left mouse button on a vertical edge}"},
+        {"cvfgbhbfdh", "Rotating a side horizontally: ", "bhvfgfghghfgh",
+         "{Click the right mouse button on a horizontal edge}"},
+        {"fgddfthgdf", "Rotating the cube right or left:", "fthggfhgf", "{Press \"r\" or \"t\"}"},
+        {"ghffgh", "Turning the cube:", "rdeyhgrd", "{Use the arrow keys}"},
+    };
+    for (const Line& l : lines) AddItem(AddMenu(help, l.menu, l.menuCaption), l.item, l.itemCaption);
+}
+
+void CubeWindow::BuildControls() {
+    auto place = [this](QWidget* w, const char* name, QRect rect, int fontPixels) {
+        w->setObjectName(name);
+        w->setGeometry(rect);
+        w->setFont(ControlFont(fontPixels));
+        w->hide();
+        controls_[name] = w;
+    };
+
+    const LabelSpec labels[] = {
+        {"Label1", "Number of times to mess up twistor cube:", Twips(120, 240, 2895, 255), QColor(0, 255, 0),
+         kSmallFontPixels},
+        {"Label2", "Please choose the six colors that will be used on each face of the twistor cube:",
+         Twips(240, 240, 5535, 255), QColor(255, 0, 255), kSmallFontPixels},
+        {"Label3", "Please enter the minimum time (in 10ths of a second) for the computer to rotate the cube:",
+         Twips(120, 240, 6375, 255), QColor(255, 0, 255), kSmallFontPixels},
+        {"Label4", "Number of cubes solved: 0", Twips(120, 2400, 3135, 255), QColor(0, 255, 255),
+         kLargeFontPixels},
+        {"Label5", "Difficulty level: 3", Twips(600, 3000, 2175, 255), QColor(128, 255, 255), kLargeFontPixels},
+        {"Label6", "Please choose a user-defined puzzle to play:", Twips(120, 240, 3255, 255), QColor(255, 0, 255),
+         kSmallFontPixels},
+        {"Label7", "Please enter a name to save this puzzle as:", Twips(120, 240, 3135, 255), QColor(255, 0, 255),
+         kSmallFontPixels},
+    };
+    for (const LabelSpec& l : labels) {
+        auto* label = new QLabel(l.caption, area_);
+        label->setAutoFillBackground(true);
+        QPalette p = label->palette();
+        p.setColor(QPalette::Window, l.background);
+        p.setColor(QPalette::WindowText, Qt::black);
+        label->setPalette(p);
+        place(label, l.name, l.rect, l.fontPixels);
+    }
+
+    auto textBox = [&](const char* name, const char* text, QRect rect, int maxLength) {
+        auto* box = new QLineEdit(text, area_);
+        if (maxLength > 0) box->setMaxLength(maxLength);
+        place(box, name, rect, kSmallFontPixels);
+        return box;
+    };
+    textBox("Text1", "3", Twips(3000, 240, 375, 285), 2);
+    textBox("Text2", "", Twips(6480, 240, 375, 285), 2);
+    textBox("Text3", "", Twips(3360, 240, 1215, 270), 0);
+    textBox("Text4", "", Twips(3240, 240, 1215, 270), 0);
+
+    struct ButtonSpec {
+        const char* name;
+        const char* caption;
+        QRect rect;
+        void (CubeWindow::*handler)();
+    };
+    const ButtonSpec buttons[] = {
+        {"Command1", "Done", Twips(240, 4080, 975, 495), &CubeWindow::Command1_Click},
+        {"Command2", "Restore default colors", Twips(1800, 4080, 1215, 495), &CubeWindow::Command2_Click},
+        {"Command3", "Done", Twips(120, 840, 975, 495), &CubeWindow::Command3_Click},
+        {"Command4", "Make colors fluorescent", Twips(3600, 4080, 1215, 495), &CubeWindow::Command4_Click},
+        {"Command5", "Done", Twips(120, 840, 975, 495), &CubeWindow::Command5_Click},
+        {"Command6", "Start new cube", Twips(240, 480, 1455, 495), &CubeWindow::Command6_Click},
+        {"Command7", "Quit playing", Twips(240, 1320, 1455, 495), &CubeWindow::Command7_Click},
+        {"Command8", "Done", Twips(120, 1080, 1095, 495), &CubeWindow::Command8_Click},
+        {"Command9", "Cancel", Twips(120, 1920, 1095, 495), &CubeWindow::Command9_Click},
+        {"Command10", "Done", Twips(120, 1080, 1095, 495), &CubeWindow::Command10_Click},
+        {"Command11", "Cancel", Twips(120, 1920, 1095, 495), &CubeWindow::Command11_Click},
+    };
+    for (const ButtonSpec& b : buttons) {
+        auto* button = new WrapButton(b.caption, area_);
+        place(button, b.name, b.rect, kSmallFontPixels);
+        connect(button, &QPushButton::clicked, this, [this, handler = b.handler] { (this->*handler)(); });
+    }
+
+    for (const ColourBoxSpec& c : kColourBoxes) {
+        auto* box = new QCheckBox(area_);
+        // The box shows its colour; start-up gives it.
+        box->setAutoFillBackground(true);
+        QPalette p = box->palette();
+        p.setColor(QPalette::Window, QColor::fromRgb(PaletteRgb(c.colour)));
+        p.setColor(QPalette::Button, QColor::fromRgb(PaletteRgb(c.colour)));
+        box->setPalette(p);
+        place(box, c.name, Twips(c.left, c.top, 1215, 495), kSmallFontPixels);
+        colourBoxes_[c.colour] = box;
+        connect(box, &QCheckBox::toggled, this, [this, box] { ColourBox_Click(box); });
+    }
+
+    auto fileList = [&](const char* name, QRect rect, void (CubeWindow::*handler)(const QString&)) {
+        auto* list = new QListWidget(area_);
+        place(list, name, rect, kSmallFontPixels);
+        connect(list, &QListWidget::itemClicked, this,
+                [this, handler](QListWidgetItem* item) { (this->*handler)(item->text()); });
+    };
+    fileList("File1", Twips(4440, 240, 1215, 870), &CubeWindow::File1_Click);
+    fileList("File2", Twips(4560, 240, 1215, 870), &CubeWindow::File2_Click);
+
+    controls_["Command3"]->installEventFilter(this);
+}
+
+// ---------------------------------------------------------------------------
+// Small helpers
+
+void CubeWindow::SetCaption(const std::string& caption) { setWindowTitle(QString::fromStdString(caption)); }
+
+void CubeWindow::SetLabel(const QString& name, const std::string& text) {
+    static_cast<QLabel*>(control(name))->setText(QString::fromStdString(text));
+}
+
+bool CubeWindow::Visible(const QString& name) const { return !control(name)->isHidden(); }
+
+void CubeWindow::Show(std::initializer_list<const char*> names, bool visible) {
+    for (const char* n : names) control(n)->setVisible(visible);
+}
+
+void CubeWindow::SetLoadSaveEnabled(bool enabled) {
+    items_["loadpuzzle"]->setEnabled(enabled);
+    items_["savepuzzle"]->setEnabled(enabled);
+}
+
+void CubeWindow::SetOptionMenusEnabled(bool enabled) {
+    for (const char* name : kPanelMenus) items_[name]->setEnabled(enabled);
+}
+
+void CubeWindow::SetSolveChecks(bool user, bool computer, bool game) {
+    items_["usolve"]->setChecked(user);
+    items_["csolve"]->setChecked(computer);
+    items_["gamemode"]->setChecked(game);
+}
+
+void CubeWindow::ResetRunCounters() { s_.scrambler.ResetRun(); }
+
+void CubeWindow::Repaint() { area_->update(); }
+
+void CubeWindow::DrawPanel() {
+    DrawSolvePanel(area_->canvas(), s_.modes.SolveMode == 1);
+    Repaint();
+}
+
+void CubeWindow::ClearPanel() {
+    ClearSidePanel(area_->canvas());
+    Repaint();
+}
+
+void CubeWindow::DrawCubeNow() {
+    DrawCube(area_->canvas(), s_.cube, s_.view, s_.layout);
+    Repaint();
+}
+
+void CubeWindow::Maximize() {
+    if (fixedArea_) return;
+    showMaximized();
+    // Let the window take its size before the cube is laid out in it; no
+    // player input is handled here.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (!isMaximized() && screen()) {
+        // No window manager to maximize us: take the screen ourselves.
+        setGeometry(screen()->availableGeometry());
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+}
+
+void CubeWindow::ShowMessage(const QString& text) {
+    // Not modal: the game goes on while the note is shown.
+    lastMessage_ = text;
+    auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(), text, QMessageBox::Ok, this);
+    box->setObjectName("Message");
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    box->show();
+}
+
+// ---------------------------------------------------------------------------
+// Events
+
+void CubeWindow::closeEvent(QCloseEvent* event) {
+    RequestQuit(0);
+    event->accept();
+}
+
+bool CubeWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this || QApplication::activePopupWidget()) return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (s_.panels.PanelOpen == 0) {
+        // With no panel open every key is the cube's, whichever control
+        // Qt would give it to.
+        Form_KeyDown(key->key());
+        return true;
+    }
+    if (watched == controls_["Command3"]) {
+        Command3_KeyDown();
+        return true;
+    }
+    return false;
+}
+
+void CubeWindow::Timer1_Timer() { s_.mail.TimerTick = 1; }
+
+void CubeWindow::Form_MouseDown(int button, double x, double y) {
+    if (s_.panels.OpenPanel != 0) return;
+    if (Visible("Command6")) return;  // a finished game cube waits for "Start new cube"
+    const bool inBoxColumn = x >= 32 && x <= 113;
+    if (inBoxColumn && y >= 32 && y <= 65 && s_.modes.GameMode != 1) {
+        if (s_.modes.SolveMode != 0) ResetRunCounters();
+        s_.modes.SolveMode = 0;
+        SetSolveChecks(true, false, false);
+        s_.modes.GameMode = 0;
+        DrawPanel();
+        return;
+    }
+    if (inBoxColumn && y >= 96 && y <= 129 && s_.modes.GameMode != 1) {
+        if (s_.modes.SolveMode != 1) ResetRunCounters();
+        s_.modes.SolveMode = 1;
+        SetSolveChecks(false, true, false);
+        s_.modes.GameMode = 0;
+        DrawPanel();
+        return;
+    }
+    if (s_.panels.PanelOpen != 1 && s_.modes.SolveMode == 0) {
+        s_.mail.ClickX = x;
+        s_.mail.ClickY = y;
+        s_.mail.ClickPending = 1;
+        s_.mail.ClickButton = button;
+    }
+}
+
+void CubeWindow::Form_KeyDown(int keyCode) {
+    if (s_.modes.SolveMode != 0 || s_.panels.PanelOpen == 1) return;
+    switch (keyCode) {
+        case Qt::Key_Left: s_.view = TurnWholeCube(s_.view, CubeKey::Left); break;
+        case Qt::Key_Up: s_.view = TurnWholeCube(s_.view, CubeKey::Up); break;
+        case Qt::Key_Right: s_.view = TurnWholeCube(s_.view, CubeKey::Right); break;
+        case Qt::Key_Down: s_.view = TurnWholeCube(s_.view, CubeKey::Down); break;
+        case Qt::Key_R: s_.view = TurnWholeCube(s_.view, CubeKey::R); break;
+        case Qt::Key_T: s_.view = TurnWholeCube(s_.view, CubeKey::T); break;
+        case Qt::Key_B:
+            if (s_.modes.GameMode == 1) return;
+            ResetRunCounters();
+            s_.modes.SolveMode = 1;
+            SetSolveChecks(false, true, false);
+            s_.modes.GameMode = 0;
+            DrawPanel();
+            s_.modes.StepMode = 1;
+            return;
+        default: return;
+    }
+    s_.mail.ViewKeyFlag = 1;
+}
+
+}  // namespace twistor

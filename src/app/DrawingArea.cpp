@@ -1,0 +1,40 @@
+#include "app/DrawingArea.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace twistor {
+
+DrawingArea::DrawingArea(QWidget* parent) : QWidget(parent), canvas_(1, 1) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    setObjectName("CubeWindowArea");
+}
+
+void DrawingArea::paintEvent(QPaintEvent* event) {
+    QPainter p(this);
+    p.drawImage(event->rect(), canvas_.Image(), event->rect());
+}
+
+void DrawingArea::resizeEvent(QResizeEvent* event) {
+    // Grow the picture with the window; what was drawn stays where it was.
+    const QSize s = event->size();
+    if (s.width() > canvas_.Width() || s.height() > canvas_.Height()) {
+        canvas_.Resize(std::max(s.width(), canvas_.Width()), std::max(s.height(), canvas_.Height()));
+    }
+    QWidget::resizeEvent(event);
+}
+
+void DrawingArea::mousePressEvent(QMouseEvent* event) {
+    int button = 0;
+    switch (event->button()) {
+        case Qt::LeftButton: button = 1; break;
+        case Qt::RightButton: button = 2; break;
+        case Qt::MiddleButton: button = 4; break;
+        default: button = 0; break;
+    }
+    const QPointF p = event->position();
+    if (onMouseDown) onMouseDown(button, p.x(), p.y());
+}
+
+}  // namespace twistor

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+#include "render/Canvas.h"
+
+namespace twistor {
+
+// The window's client area: shows the off-screen picture the game draws on
+// and reports mouse presses. The picture is kept, so covering and
+// uncovering the window costs nothing and loses nothing.
+class DrawingArea : public QWidget {
+public:
+    explicit DrawingArea(QWidget* parent);
+
+    Canvas& canvas() { return canvas_; }
+    const Canvas& canvas() const { return canvas_; }
+
+    std::function<void(int button, double x, double y)> onMouseDown;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    Canvas canvas_;
+};
+
+}  // namespace twistor

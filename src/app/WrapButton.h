@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QPushButton>
+
+namespace twistor {
+
+// A push button whose caption wraps onto several lines when it is wider
+// than the button, as the panels' long captions need.
+class WrapButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+}  // namespace twistor

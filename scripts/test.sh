@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# The one test command: installs what is missing, then builds and runs every test twice, in the
+# release build with warnings as errors (preset ci) and in the sanitizer build (preset asan).
+#   --fast   skip the sanitizer build
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+
+fast=0
+for arg in "$@"; do
+  case $arg in
+    --fast) fast=1 ;;
+    *) echo "usage: $0 [--fast]" >&2; exit 2 ;;
+  esac
+done
+
+bash scripts/setup.sh
+
+# Headless and pixel-exact: no X server, no scaling, a private runtime directory.
+export QT_QPA_PLATFORM=offscreen QT_ENABLE_HIGHDPI_SCALING=0 QT_SCALE_FACTOR=1
+XDG_RUNTIME_DIR=$(mktemp -d /tmp/twistor-runtime.XXXXXX) # mktemp makes it mode 0700
+export XDG_RUNTIME_DIR
+trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
+
+run() {
+  echo "=== $1: configure, build, test ==="
+  cmake --preset "$1"
+  cmake --build --preset "$1" --parallel 2
+  ctest --preset "$1" --parallel 2 --timeout 600
+}
+
+run ci
+
+if ((fast)); then
+  echo "=== asan: skipped (--fast) ==="
+  exit 0
+fi
+
+export ASAN_OPTIONS=detect_leaks=1
+export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+run asan

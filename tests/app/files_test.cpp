@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QListWidget>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "Driver.h"
+
+namespace twistor {
+namespace {
+
+using testing::Game;
+using testing::VisibleControls;
+
+std::string Label(const CubeWindow& w, const char* name) {
+    return static_cast<QLabel*>(w.control(name))->text().toStdString();
+}
+
+std::string ReadFile(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST(PuzzleFiles, SaveAndLoadThroughThePanelsRestoreTheGameExactly) {
+    Game g(" 10  9  12  13  14  15  3  14  0 \r\n");
+    Cube saved(3);
+    View savedView;
+    std::vector<Move> savedHistory;
+    int step = 0;
+    g.Run([&](CubeWindow& w) -> std::string {
+        const GameState& s = w.state();
+        switch (step++) {
+            case 0: return "key Left\nmenu savepuzzle\ntype Text4 lake\npress Command10";
+            case 1: {
+                saved = s.cube;
+                savedView = s.view;
+                savedHistory.assign(s.history.Entries().begin(), s.history.Entries().end());
+                const std::string text = ReadFile(g.folder() / "lake.cube");
+                EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 151);
+                EXPECT_TRUE(VisibleControls(w).empty());
+                return "menu by5\nmenu newpuzzle";
+            }
+            case 2:
+                EXPECT_EQ(s.cube.CubeSize(), 5);
+                return "menu loadpuzzle";
+            case 3: {
+                auto* list = static_cast<QListWidget*>(w.control("File2"));
+                EXPECT_EQ(list->count(), 1);
+                return "pick File2 lake.cube\npress Command8";
+            }
+            case 4:
+                EXPECT_TRUE(s.cube == saved);
+                EXPECT_EQ(s.view, savedView);
+                EXPECT_EQ(std::vector<Move>(s.history.Entries().begin(), s.history.Entries().end()), savedHistory);
+                EXPECT_TRUE(w.menuItem("by3")->isChecked());
+                EXPECT_FALSE(w.menuItem("by5")->isChecked());
+                EXPECT_EQ(Label(w, "Label5"), "Difficulty level: 14");
+                EXPECT_EQ(Label(w, "Label4"), "Number of cubes solved: 0");
+                EXPECT_EQ(s.layout.DepthSpan, 114.0);
+                return "menu csolve";
+            case 5:
+                EXPECT_TRUE(s.cube.IsSolved());
+                return "";
+        }
+        return "";
+    });
+    EXPECT_EQ(step, 6);
+}
+
+TEST(PuzzleFiles, ABadFileIsRefusedWithAMessageAndChangesNothing) {
+    Game g(" 10  9  12  13  14  15  3  5  0 \r\n");
+    std::ofstream(g.folder() / "bad.cube", std::ios::binary) << " 3  1  1  0  0 \r\n 10 \r\n\r\n";
+    Cube before(3);
+    int step = 0;
+    g.Run([&](CubeWindow& w) -> std::string {
+        const GameState& s = w.state();
+        switch (step++) {
+            case 0:
+                before = s.cube;
+                return "menu loadpuzzle\ntype Text3 bad\npress Command8";
+            case 1:
+                EXPECT_TRUE(s.cube == before);
+                EXPECT_EQ(s.history.MoveCount(), 5);
+                EXPECT_NE(w.lastMessage().toStdString().find("bad.cube"), std::string::npos);
+                EXPECT_TRUE(VisibleControls(w).count("Command8")) << "the panel stays for another choice";
+                return "type Text3 missing\npress Command8";
+            case 2:
+                EXPECT_NE(w.lastMessage().toStdString().find("missing.cube"), std::string::npos);
+                return "press Command9";
+            case 3:
+                EXPECT_TRUE(VisibleControls(w).empty());
+                EXPECT_TRUE(s.cube == before);
+                return "";
+        }
+        return "";
+    });
+    EXPECT_EQ(step, 4);
+}
+
+TEST(PuzzleFiles, NamesAreNamesInThisFolder) {
+    Game g(" 10  9  12  13  14  15  2  1  0 \r\n");
+    std::filesystem::create_directories(g.folder() / "sub");
+    int step = 0;
+    g.Run([&](CubeWindow& w) -> std::string {
+        switch (step++) {
+            case 0: return "menu savepuzzle\ntype Text4 sub/x\npress Command10";
+            case 1:
+                EXPECT_FALSE(w.lastMessage().isEmpty());
+                EXPECT_FALSE(std::filesystem::exists(g.folder() / "sub" / "x.cube"));
+                return "type Text4 a.b\npress Command10";
+            case 2:
+                EXPECT_TRUE(std::filesystem::exists(g.folder() / "a.cube"));
+                return "menu loadpuzzle";
+            case 3:
+                // the list is read afresh: the puzzle just saved is there
+                EXPECT_EQ(static_cast<QListWidget*>(w.control("File2"))->count(), 1);
+                EXPECT_EQ(static_cast<QListWidget*>(w.control("File2"))->item(0)->text().toStdString(), "a.cube");
+                return "press Command9";
+        }
+        return "";
+    });
+    EXPECT_EQ(step, 5);
+}
+
+TEST(Settings, SaveSettingsWritesTheChosenSizeAndTheNextStartUsesIt) {
+    std::string written;
+    {
+        Game g;
+        g.Run([&](CubeWindow&) -> std::string { return ""; });
+    }
+    {
+        Game g;
+        int step = 0;
+        g.Run([&](CubeWindow&) -> std::string {
+            if (step++ == 0) return "menu savesettings";
+            written = ReadFile(g.folder() / "twistorfz.settings");
+            return "";
+        });
+        EXPECT_EQ(written, " 10  9  12  13  14  15  2  3  0 \r\n");
+    }
+    Game g;
+    int step = 0;
+    g.Run([&](CubeWindow&) -> std::string {
+        if (step++ == 0) return "menu by5\nmenu savesettings";
+        written = ReadFile(g.folder() / "twistorfz.settings");
+        return "";
+    });
+    EXPECT_EQ(written, " 10  9  12  13  14  15  5  3  0 \r\n");
+
+    Game next(written);
+    next.Run("");
+    EXPECT_EQ(next.window().state().cube.CubeSize(), 5);
+    EXPECT_TRUE(next.window().menuItem("by5")->isChecked());
+    EXPECT_FALSE(next.window().menuItem("by2")->isChecked());
+}
+
+TEST(Settings, ADamagedFileStillStartsTheGameWithDefaultsWhereNeeded) {
+    Game g(" 10  10  12  13  14  15  99  x  0 \r\n");
+    g.Run("");
+    const GameState& s = g.window().state();
+    EXPECT_EQ(s.options.FaceColor, (std::array<int, 6>{10, 9, 12, 13, 14, 15}));
+    EXPECT_EQ(s.cube.CubeSize(), 2);
+    EXPECT_EQ(s.history.MoveCount(), 3);
+    EXPECT_FALSE(g.window().lastMessage().isEmpty());
+}
+
+}  // namespace
+}  // namespace twistor

@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+
+#include "Driver.h"
+
+namespace twistor {
+namespace {
+
+using testing::Game;
+using testing::VisibleControls;
+
+bool Ticked(CubeWindow& w, const char* box) { return static_cast<QCheckBox*>(w.control(box))->isChecked(); }
+bool Enabled(CubeWindow& w, const char* name) { return w.control(name)->isEnabled(); }
+
+const char* const kBoxes[] = {"Check35", "Check36", "Check37", "Check38", "Check39", "Check3", "Check4",
+                              "Check42", "Check43", "Check44", "Check45", "Check46", "Check1", "Check2"};
+
+void ExpectPanelMenus(CubeWindow& w, bool open) {
+    for (const char* item : {"solvingoptions", "newpuzzle", "loadpuzzle", "savepuzzle", "difficulty", "choosecolors"}) {
+        EXPECT_EQ(w.menuItem(item)->isEnabled(), !open) << item;
+    }
+    for (const char* item : {"sizeofcube", "savesettings", "quit", "instructions"}) {
+        EXPECT_TRUE(w.menuItem(item)->isEnabled()) << item;
+    }
+}
+
+TEST(ColourPanel, TicksTheSetAllowsExactlySixAndSortsItOnDone) {
+    Game g(" 10  9  12  13  14  15  3  0  0 \r\n");
+    int step = 0;
+    g.Run([&](CubeWindow& w) -> std::string {
+        const GameState& s = w.state();
+        switch (step++) {
+            case 0: return "menu choosecolors";
+            case 1: {
+                ExpectPanelMenus(w, true);
+                for (const char* b : kBoxes) {
+                    const std::string n = b;
+                    const bool inSet = n == "Check42" || n == "Check43" || n == "Check45" || n == "Check46" ||
+                                       n == "Check1" || n == "Check2";
+                    EXPECT_EQ(Ticked(w, b), inSet) << b;
+                    EXPECT_EQ(Enabled(w, b), inSet) << b << ": only the six are available";
+                }
+                EXPECT_TRUE(Enabled(w, "Command1"));
+                EXPECT_EQ(s.options.ColorsChecked, 6);
+                return "tick Check46";  // untick one
+            }
+            case 2:
+                EXPECT_FALSE(Enabled(w, "Command1"));
+                for (const char* b : kBoxes) EXPECT_TRUE(Enabled(w, b)) << b << ": free to choose again";
+                return "tick Check35";
+            case 3:
+                EXPECT_TRUE(Enabled(w, "Command1"));
+                EXPECT_FALSE(Enabled(w, "Check46"));
+                return "press Command1";
+            case 4:
+                EXPECT_EQ(s.options.FaceColor, (std::array<int, 6>{1, 9, 10, 12, 14, 15}));
+                EXPECT_TRUE(VisibleControls(w).empty());
+                ExpectPanelMenus(w, false);
+                EXPECT_TRUE(s.cube.IsSolved());
+                return "menu choosecolors\npress Command4\npress Command1";
+            case 5:
+                EXPECT_EQ(s.options.FaceColor, (std::array<int, 6>{1, 5, 9, 10, 11, 13}));
+                return "menu newpuzzle";
+            case 6: {
+                std::set<int> faces;
+                for (int f = 1; f <= 6; ++f) faces.insert(s.cube.Sticker(1, 1, f));
+                EXPECT_EQ(faces, (std::set<int>{1, 5, 9, 10, 11, 13})) << "the new cube uses the set";
+                return "menu choosecolors\npress Command2";
+            }
+            case 7:
+                EXPECT_EQ(s.options.FaceColor, (std::array<int, 6>{10, 9, 12, 13, 14, 15}));
+                return "press Command1";
+            case 8:
+                EXPECT_EQ(s.options.FaceColor, (std::array<int, 6>{9, 10, 12, 13, 14, 15}));
+                return "";
+        }
+        return "";
+    });
+    EXPECT_EQ(step, 9);
+}
+
+TEST(Panels, HideTheGameControlsWhileOpenAndBringBackExactlyThose) {
+    Game g(" 10  9  12  13  14  15  2  1  0 \r\n");
+    int step = 0;
+    g.Run([&](CubeWindow& w) -> std::string {
+        const GameState& s = w.state();
+        switch (step++) {
+            case 0: return "menu gamemode";
+            case 1:
+                EXPECT_EQ(VisibleControls(w), (std::set<std::string>{"Label4", "Label5"}));
+                return "menu choosecolors";
+            case 2:
+                EXPECT_FALSE(VisibleControls(w).count("Label4"));
+                EXPECT_EQ(s.panels.PanelOpen, 1);
+                return "press Command1";
+            case 3:
+                EXPECT_EQ(VisibleControls(w), (std::set<std::string>{"Label4", "Label5"}));
+                EXPECT_FALSE(w.menuItem("loadpuzzle")->isEnabled()) << "still game mode";
+                EXPECT_FALSE(w.menuItem("savepuzzle")->isEnabled());
+                return "menu difficulty";
+            case 4: {
+                EXPECT_EQ(VisibleControls(w), (std::set<std::string>{"Command3", "Label1", "Text1"}));
+                // keys and clicks leave the cube alone while a panel is open
+                const auto [x, y] = testing::SquareCentre(w, 1, 1);
+                return "key Down\nclick " + std::to_string(x) + " " + std::to_string(y) + " left\ntype Text1 -7";
+            }
+            case 5:
+                EXPECT_EQ(s.history.MoveCount(), 1);
+                EXPECT_EQ(s.view, (View{1, 1}));
+                return "press Command3";
+            case 6:
+                EXPECT_EQ(static_cast<QLineEdit*>(w.control("Text1"))->text().toStdString(), "0");
+                return "menu choosetime";
+            case 7:
+                EXPECT_EQ(static_cast<QLineEdit*>(w.control("Text2"))->text().toStdString(), "0");
+                return "type Text2 7x\npress Command5";
+            case 8:
+                EXPECT_EQ(s.modes.MinTurnTime, 7);
+                return "";
+        }
+        return "";
+    });
+    EXPECT_EQ(step, 9);
+}
+
+TEST(Panels, DifficultyTakesEffectWithTheNextNewPuzzleAndStaysWithinTheHistory) {
+    Game g(" 10  9  12  13  14  15  2  1  0 \r\n");
+    int step = 0;
+    g.Run([&](CubeWindow& w) -> std::string {
+        const GameState& s = w.state();
+        switch (step++) {
+            case 0: return "menu difficulty\ntype Text1 12\npress Command3";
+            case 1:
+                EXPECT_EQ(s.history.MoveCount(), 1);
+                return "menu newpuzzle";
+            case 2:
+                EXPECT_EQ(s.history.MoveCount(), 12);
+                return "menu difficulty\ntype Text1 0\npress Command3\nmenu newpuzzle";
+            case 3:
+                EXPECT_EQ(s.history.MoveCount(), 0);
+                EXPECT_TRUE(s.cube.IsSolved());
+                return "";
+        }
+        return "";
+    });
+    EXPECT_EQ(step, 4);
+}
+
+}  // namespace
+}  // namespace twistor

@@ -1,0 +1,261 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QTimer>
+#include <sstream>
+
+#include "Driver.h"
+#include "app/ScenarioRunner.h"
+#include "cube/Move.h"
+#include "render/SidePanel.h"
+
+namespace twistor {
+namespace {
+
+using testing::Game;
+using testing::PixelAt;
+using testing::SquareCentre;
+
+std::string ClickLine(const CubeWindow& w, int column, int row, const char* button) {
+    const auto [x, y] = SquareCentre(w, column, row);
+    return "click " + std::to_string(x) + " " + std::to_string(y) + " " + button;
+}
+
+TEST(StartUp, WithoutSettingsLaysOutAScrambledTwoCubeWithFaceOneUpright) {
+    Game g;
+    ASSERT_EQ(g.Run("dump\n"), 0);
+    const GameState& s = g.window().state();
+    EXPECT_EQ(s.cube.CubeSize(), 2);
+    EXPECT_EQ(s.history.MoveCount(), 3);
+    EXPECT_EQ(s.view, (View{1, 1}));
+    EXPECT_EQ(s.modes.ScrambleLeft, 0);
+    EXPECT_EQ(g.window().windowTitle().toStdString(), "Twistor Cube (Practice-mode)");
+    EXPECT_TRUE(g.window().menuItem("usolve")->isChecked());
+    EXPECT_TRUE(g.window().menuItem("by2")->isChecked());
+    EXPECT_TRUE(testing::VisibleControls(g.window()).empty());
+    EXPECT_NE(g.output().find("size 2\nview 1 1\nmoves 3\nhistory "), std::string::npos);
+    // the side panel: user box highlighted
+    EXPECT_EQ(PixelAt(g.window(), 100, 60), 11);
+    EXPECT_EQ(PixelAt(g.window(), 100, 124), 15);
+}
+
+TEST(StartUp, ScrambleCountZeroGivesASolvedCubeWithoutBands) {
+    Game g(" 10  9  12  13  14  15  3  0  0 \r\n");
+    ASSERT_EQ(g.Run("dump\n"), 0);
+    const GameState& s = g.window().state();
+    EXPECT_EQ(s.cube.CubeSize(), 3);
+    EXPECT_TRUE(s.cube.IsSolved());
+    EXPECT_EQ(s.history.MoveCount(), 0);
+    EXPECT_EQ(s.view, (View{1, 1}));
+    EXPECT_EQ(PixelAt(g.window(), 100, 300), 0) << "no \"Solved Cube!\" band";
+    EXPECT_EQ(PixelAt(g.window(), 700, 220), 0);
+}
+
+TEST(StartUp, TheFirstCubeIsDealtTheSameOnEveryStart) {
+    std::string first;
+    for (int run = 0; run < 2; ++run) {
+        Game g(" 10  9  12  13  14  15  3  0  0 \r\n");
+        g.seeded = false;
+        g.Run("dump\n");
+        // with count 0 the dealt cube is shown as laid out
+        if (run == 0) {
+            first = g.output();
+        } else {
+            EXPECT_EQ(g.output(), first);
+        }
+    }
+}
+
+TEST(Clicks, OffTheSquaresOrOffTheEdgesMoveNothing) {
+    Game g(" 10  9  12  13  14  15  3  2  0 \r\n");
+    std::vector<std::string> script;
+    Cube before(2);
+    int moves = 0;
+    bool checked = false;
+    int step = 0;
+    g.Run([&](CubeWindow& w) -> std::string {
+        const GameState& s = w.state();
+        if (step == 0) {
+            before = s.cube;
+            moves = s.history.MoveCount();
+            const Layout& l = s.layout;
+            const int K = l.CellWidth;
+            const int L = l.FrontLeft;
+            const int T = l.FrontTop;
+            std::ostringstream o;
+            o << "click " << L + K << " " << T + K / 2 << " left\n";          // line between squares
+            o << "click " << L << " " << T + K / 2 << " right\n";             // left border
+            o << "click " << L + K / 2 << " " << T << " left\n";              // top border
+            o << "click " << L + K + K / 2 << " " << T + K + K / 2 << " left\n";  // middle square
+            o << "click " << L + K + K / 2 << " " << T + K + K / 2 << " right\n";
+            o << "click " << L + K / 2 << " " << T + K + K / 2 << " left\n";  // middle row, left button
+            o << "click " << l.FrontRight + 10 << " " << T + 20 << " left\n";  // the right face
+            o << "click " << L + 20 << " " << T - 10 << " left\n";            // the top face
+            o << "click 700 500 left\n";
+            ++step;
+            return o.str();
+        }
+        if (step == 1) {
+            EXPECT_TRUE(s.cube == before);
+            EXPECT_EQ(s.history.MoveCount(), moves);
+            checked = true;
+            ++step;
+            // A click with the middle button on an edge square does nothing either.
+            w.Form_MouseDown(4, SquareCentre(w, 1, 1).first, SquareCentre(w, 1, 1).second);
+            return "passes 1";
+        }
+        if (step == 2) {
+            EXPECT_TRUE(s.cube == before);
+            ++step;
+        }
+        return "";
+    });
+    EXPECT_TRUE(checked);
+}
+
+TEST(Clicks, TurnTheClickedLayerTheWayOfTheEdgeInEveryTurnOfTheView) {
+    Game g(" 10  9  12  13  14  15  4  0  0 \r\n");
+    int step = 0;
+    Cube expected(4);
+    std::vector<std::pair<Click, bool>> tries;
+    for (int turn = 0; turn < 4; ++turn) {
+        tries.push_back({Click{kLeftButton, 2, 1}, true});
+        tries.push_back({Click{kRightButton, 4, 3}, true});
+        tries.push_back({Click{kLeftButton, 1, 4}, true});
+        tries.push_back({Click{kRightButton, 1, 1}, true});
+        tries.push_back({Click{kLeftButton, 2, 2}, false});  // not on an edge
+        tries.push_back({Click{0, 0, 0}, false});            // "t": the next turn of the view
+    }
+    std::size_t i = 0;
+    g.Run([&](CubeWindow& w) -> std::string {
+        const GameState& s = w.state();
+        if (step > 0) {
+            EXPECT_TRUE(s.cube == expected) << "try " << i - 1;
+        }
+        ++step;
+        if (i == tries.size()) return "";
+        const auto [click, valid] = tries[i++];
+        expected = s.cube;
+        if (click.PickButton == 0) return "key t";
+        if (valid) {
+            expected.TurnSlice(s.view, click);
+        }
+        return ClickLine(w, click.PickColumn, click.PickRow, click.PickButton == kLeftButton ? "left" : "right");
+    });
+    EXPECT_EQ(i, tries.size());
+}
+
+TEST(Keys, TurnTheWholeCubeInPracticeModeOnly) {
+    Game g(" 10  9  12  13  14  15  3  0  0 \r\n");
+    const char* keys[] = {"Left", "Up", "Right", "Down", "r", "t", "R", "T", "x", "Down"};
+    const CubeKey expect[] = {CubeKey::Left, CubeKey::Up, CubeKey::Right, CubeKey::Down, CubeKey::R,
+                              CubeKey::T,    CubeKey::R,  CubeKey::T,     CubeKey::T,    CubeKey::Down};
+    std::size_t i = 0;
+    View before;
+    g.Run([&](CubeWindow& w) -> std::string {
+        const GameState& s = w.state();
+        if (i > 0 && i <= std::size(keys)) {
+            const View want = std::string(keys[i - 1]) == "x" ? before : TurnWholeCube(before, expect[i - 1]);
+            EXPECT_EQ(s.view, want) << "key " << keys[i - 1];
+        }
+        if (i == std::size(keys)) {
+            ++i;
+            before = s.view;
+            return "click 60 110 left\nkey Left\nkey t\n";  // computer mode, nothing to play
+        }
+        if (i > std::size(keys)) {
+            EXPECT_EQ(s.view, before) << "no key works while the computer solves";
+            EXPECT_EQ(s.modes.SolveMode, 1);
+            return "";
+        }
+        before = s.view;
+        return std::string("key ") + keys[i++];
+    });
+}
+
+TEST(Keys, BMakesOneComputerStepAndReturnsToThePlayer) {
+    Game g(" 10  9  12  13  14  15  3  5  0 \r\n");
+    int step = 0;
+    int moves = 0;
+    View view;
+    g.Run([&](CubeWindow& w) -> std::string {
+        const GameState& s = w.state();
+        switch (step++) {
+            case 0:
+                moves = s.history.MoveCount();
+                view = s.view;
+                EXPECT_EQ(moves, 5);
+                return "key b";
+            case 1: {
+                // either one slice move or one spin
+                const bool sliced = s.history.MoveCount() == moves - 1;
+                const bool spun = s.history.MoveCount() == moves && !(s.view == view);
+                EXPECT_TRUE(sliced || spun);
+                EXPECT_EQ(s.modes.SolveMode, 0);
+                EXPECT_EQ(s.modes.StepMode, 0);
+                EXPECT_TRUE(w.menuItem("usolve")->isChecked());
+                EXPECT_FALSE(w.menuItem("csolve")->isChecked());
+                EXPECT_EQ(PixelAt(w, 100, 60), 11);
+                return "";
+            }
+        }
+        return "";
+    });
+    EXPECT_EQ(step, 2);
+}
+
+TEST(SolvedBands, ShowOnceWhenThePlayerSolvesAndClearOnTheNextUnsolvedPass) {
+    Game g(" 10  9  12  13  14  15  3  1  0 \r\n");
+    int step = 0;
+    g.Run([&](CubeWindow& w) -> std::string {
+        const GameState& s = w.state();
+        switch (step++) {
+            case 0:
+                EXPECT_EQ(PixelAt(w, 100, 300), 0);
+                EXPECT_EQ(s.history.MoveCount(), 1);
+                return testing::UndoTopLine(w);
+            case 1:
+                if (!s.cube.IsSolved()) {
+                    --step;  // a spin first
+                    return testing::UndoTopLine(w);
+                }
+                EXPECT_EQ(s.history.MoveCount(), 0);
+                EXPECT_EQ(PixelAt(w, 100, 300), 10) << "left band";
+                EXPECT_EQ(PixelAt(w, 700, 210), 10) << "right band";
+                // break it again
+                return ClickLine(w, 1, 1, "left");
+            case 2:
+                EXPECT_FALSE(s.cube.IsSolved());
+                EXPECT_EQ(PixelAt(w, 100, 300), 0);
+                EXPECT_EQ(PixelAt(w, 700, 210), 0);
+                return "";
+        }
+        return "";
+    });
+    EXPECT_EQ(step, 3);
+}
+
+TEST(Window, TheMenuTreeHasItsCaptionsAndTheControlsTheirPlaces) {
+    Game g;
+    g.Run("");
+    CubeWindow& w = g.window();
+    EXPECT_EQ(w.menuItem("csolve")->text().toStdString(), "Computer solves cube (press \"b\" for one move)");
+    EXPECT_EQ(w.menuItem("by3")->text().toStdString(), "3 by 3 by 3 (standard)");
+    EXPECT_EQ(w.menuItem("by20")->text().toStdString(), "20 by 20 by 20");
+    EXPECT_EQ(w.menuItem("fgdfg")->text().toStdString(), "Rotating a side vertically: ");
+    EXPECT_EQ(w.menuItem("rdeyhgrd")->text().toStdString(), "{Use the arrow keys}");
+    for (int k = 2; k <= 20; ++k) EXPECT_TRUE(w.menuItem(QString("by%1").arg(k)));
+    EXPECT_EQ(w.control("Label4")->geometry(), QRect(8, 160, 209, 17));
+    EXPECT_EQ(w.control("Check46")->geometry(), QRect(432, 136, 81, 33));
+    EXPECT_EQ(static_cast<QLabel*>(w.control("Label5"))->text().toStdString(), "Difficulty level: 3");
+}
+
+TEST(ScenarioRunner, StopsAtAnUnknownCommandWithStatusTwo) {
+    Game g;
+    EXPECT_EQ(g.Run("dump\nfly away\ndump\n"), 2);
+    EXPECT_NE(g.errors().find("line 4"), std::string::npos);  // seed and start come first
+}
+
+}  // namespace
+}  // namespace twistor

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The one test command: installs what is missing, then builds and runs every test twice, in the
 # release build with warnings as errors (preset ci) and in the sanitizer build (preset asan).
-#   --fast   skip the sanitizer build
+#   --fast   skip the sanitizer build and the fuzzing
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -39,3 +39,7 @@ export ASAN_OPTIONS=detect_leaks=1
 export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 run asan
+
+# A short run of each file reader's fuzz target, so a fresh crash shows up here.
+echo "=== fuzz: each reader for a short while ==="
+bash scripts/fuzz.sh 15

@@ -1,0 +1,388 @@
+#include "storage/Puzzle.h"
+
+#include <algorithm>
+#include <array>
+
+#include "cube/History.h"
+#include "storage/NumberText.h"
+
+namespace twistor::storage {
+
+namespace {
+
+constexpr int kColours = 16;
+using ColourCounts = std::array<long long, kColours>;
+
+// Each returns why a value cannot stand where it is, or nothing when it can.
+
+std::optional<std::string> ViewProblem(long long face, long long turn) {
+    if (face >= 1 && face <= 6 && turn >= 1 && turn <= 4) return std::nullopt;
+    return "the view (face " + std::to_string(face) + ", turn " + std::to_string(turn) +
+           ") is not one of the 24 views (face 1..6, turn 1..4)";
+}
+
+std::optional<std::string> AxisProblem(long long axis) {
+    if (axis >= kLowestMoveAxis && axis <= kHighestMoveAxis) return std::nullopt;
+    return "the move axis " + std::to_string(axis) + " is outside -1..3";
+}
+
+std::optional<std::string> MoveCountProblem(long long moves) {
+    if (moves >= 0 && moves <= History::kCapacity) return std::nullopt;
+    return "the move count " + std::to_string(moves) + " is outside 0..10000";
+}
+
+std::optional<std::string> StickerProblem(long long c) {
+    if (c >= 0 && c < kColours && IsFaceColour(static_cast<int>(c))) return std::nullopt;
+    return "the sticker colour " + std::to_string(c) +
+           " is not one of the fourteen face colours (1..15 except 7)";
+}
+
+std::optional<std::string> CopyProblem(long long c) {
+    if (c >= 0 && c < kColours) return std::nullopt;
+    return "the sticker copy " + std::to_string(c) + " is outside 0..15";
+}
+
+std::optional<std::string> MoveProblem(int entry, long long axis, long long first, long long second,
+                                       int n) {
+    // Anything this far out is no move; clamping keeps the narrowing safe.
+    const auto narrow = [](long long v) { return static_cast<int>(std::clamp(v, -99LL, 99LL)); };
+    if (IsValidMove(Move{narrow(axis), narrow(first), narrow(second)}, n)) return std::nullopt;
+    return "history entry " + std::to_string(entry) + " (" + std::to_string(axis) + ", " +
+           std::to_string(first) + ", " + std::to_string(second) + ") is not a move of a " +
+           std::to_string(n) + "-cube";
+}
+
+// A cube shows six colours, each on n * n squares.
+std::optional<std::string> ColourCountProblem(const ColourCounts& counts, int n) {
+    std::string used;
+    int distinct = 0;
+    for (int c = 0; c < kColours; ++c) {
+        if (counts[c] == 0) continue;
+        ++distinct;
+        used += (used.empty() ? "" : ", ") + std::to_string(c);
+    }
+    if (distinct != 6) {
+        return "the stickers show " + std::to_string(distinct) +
+               (distinct == 1 ? " colour (" : " colours (") + used + "); a cube has six";
+    }
+    for (int c = 0; c < kColours; ++c) {
+        if (counts[c] != 0 && counts[c] != static_cast<long long>(n) * n) {
+            return "colour " + std::to_string(c) + " is on " + std::to_string(counts[c]) +
+                   " squares; on a " + std::to_string(n) + "-cube each colour is on " +
+                   std::to_string(n * n);
+        }
+    }
+    return std::nullopt;
+}
+
+std::string Shape(int n, long long moves) {
+    return "a " + std::to_string(n) + "-cube with " + std::to_string(moves) +
+           (moves == 1 ? " move" : " moves") + " has " +
+           std::to_string(PuzzleLineCount(n, static_cast<int>(moves))) + " lines";
+}
+
+long long CountLines(std::string_view text) {
+    const auto ends = std::count(text.begin(), text.end(), '\n');
+    return ends + (!text.empty() && text.back() != '\n' ? 1 : 0);
+}
+
+bool IsBlank(std::string_view s) {
+    return s.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
+// The lines of a text without their line ends; the last one may lack its LF.
+class LineReader {
+  public:
+    explicit LineReader(std::string_view text) : text_(text) {}
+
+    std::string_view Next() {
+        const std::size_t end = std::min(text_.find('\n', pos_), text_.size());
+        const std::string_view line = text_.substr(pos_, end - pos_);
+        pos_ = std::min(end + 1, text_.size());
+        ++number_;
+        return line;
+    }
+    long long Number() const { return number_; }
+    std::string_view Rest() const { return text_.substr(pos_); }
+
+  private:
+    std::string_view text_;
+    std::size_t pos_ = 0;
+    long long number_ = 0;
+};
+
+class Parser {
+  public:
+    Parser(std::string_view text, std::string_view fileName) : text_(text), file_(fileName) {}
+
+    PuzzleRead Run() {
+        PuzzleRead read;
+        if (text_.empty()) {
+            read.error = file_ + ": the file is empty";
+            return read;
+        }
+        if (!ReadHeader() || !CheckLineCount()) {
+            read.error = std::move(error_);
+            return read;
+        }
+        Puzzle puzzle{Cube(size_), View{face_, turn_}, axis_, {}};
+        if (!ReadStickers(puzzle.cube) || !ReadHistory(puzzle.history) || !CheckNothingAfter()) {
+            read.error = std::move(error_);
+            return read;
+        }
+        read.puzzle = std::move(puzzle);
+        return read;
+    }
+
+  private:
+    bool Fail(const std::string& what) {
+        error_ = file_ + ": " + what;
+        return false;
+    }
+    bool FailAt(long long line, const std::string& what) {
+        return Fail("line " + std::to_string(line) + ": " + what);
+    }
+    bool Check(long long line, const std::optional<std::string>& problem) {
+        return problem ? FailAt(line, *problem) : true;
+    }
+
+    // The one value of a line. `value` stays empty for an empty line when
+    // `mayBeEmpty`; `what` names the value for the messages.
+    bool ReadLineValue(std::optional<long long>& value, const char* what, bool mayBeEmpty) {
+        const std::string_view line = lines_.Next();
+        ValueScanner scanner(line);
+        const auto token = scanner.Next();
+        value.reset();
+        if (!token) {
+            return mayBeEmpty || FailAt(lines_.Number(), std::string(what) + " is missing");
+        }
+        if (const auto extra = scanner.Next()) {
+            return FailAt(lines_.Number(), "more than one value (" + Quote(*extra) + " follows " +
+                                               Quote(*token) + ")");
+        }
+        return ParseValue(*token, what, value);
+    }
+
+    bool ParseValue(std::string_view token, const std::string& what,
+                    std::optional<long long>& value) {
+        const ParsedNumber<long long> number = ParseWhole(token);
+        switch (number.error) {
+            case NumberError::None:
+                value = number.value;
+                return true;
+            case NumberError::NotANumber:
+                return FailAt(lines_.Number(),
+                              what + " " + Quote(token) + " is not a whole number");
+            case NumberError::OutOfRange:
+                return FailAt(lines_.Number(), what + " " + Quote(token) + " is out of range");
+        }
+        return false;
+    }
+
+    bool ReadHeader() {
+        static constexpr const char* kNames[] = {
+            "the cube size", "the front face", "the front turn", "the move count", "the move axis"};
+        ValueScanner scanner(lines_.Next());
+        std::array<long long, 5> v{0, 0, 0, 0, 0};
+        int count = 0;
+        while (const auto token = scanner.Next()) {
+            if (count == 5) return FailAt(1, "the header holds more than five values");
+            std::optional<long long> value;
+            if (!ParseValue(*token, kNames[count], value)) return false;
+            v[count++] = *value;
+        }
+        // The move axis may be left empty; it then reads as 0.
+        if (count < 4) {
+            return FailAt(1, "the header holds " + std::to_string(count) +
+                                 " values; it needs the cube size, the front face, the front "
+                                 "turn, the move count and the move axis");
+        }
+        if (!IsValidCubeSize(static_cast<int>(std::clamp(v[0], 0LL, 99LL)))) {
+            return FailAt(1, "the cube size " + std::to_string(v[0]) + " is outside 2..20");
+        }
+        if (!Check(1, ViewProblem(v[1], v[2])) || !Check(1, MoveCountProblem(v[3])) ||
+            !Check(1, AxisProblem(v[4]))) {
+            return false;
+        }
+        size_ = static_cast<int>(v[0]);
+        face_ = static_cast<int>(v[1]);
+        turn_ = static_cast<int>(v[2]);
+        moves_ = static_cast<int>(v[3]);
+        axis_ = static_cast<int>(v[4]);
+        return true;
+    }
+
+    // Checked before the values, so that a file cut short or a wrong move
+    // count is named as such rather than as a bad value on some line.
+    bool CheckLineCount() {
+        const long long lines = CountLines(text_);
+        const long long expected = PuzzleLineCount(size_, moves_);
+        if (lines < expected) {
+            return Fail("the file ends after line " + std::to_string(lines) + "; " +
+                        Shape(size_, moves_));
+        }
+        return true;
+    }
+
+    bool ReadStickers(Cube& cube) {
+        ColourCounts counts{};
+        const int n = size_;
+        for (int f = 1; f <= 6; ++f) {
+            for (int j = 1; j <= n; ++j) {
+                for (int i = 1; i <= n; ++i) {
+                    std::optional<long long> sticker;
+                    if (!ReadLineValue(sticker, "the sticker colour", false) ||
+                        !Check(lines_.Number(), StickerProblem(*sticker))) {
+                        return false;
+                    }
+                    cube.SetSticker(i, j, f, static_cast<Colour>(*sticker));
+                    ++counts[*sticker];
+
+                    std::optional<long long> copy;
+                    if (!ReadLineValue(copy, "the sticker copy", true) ||
+                        (copy && !Check(lines_.Number(), CopyProblem(*copy)))) {
+                        return false;
+                    }
+                    cube.SetStickerCopy(i, j, f,
+                                        copy ? static_cast<Colour>(*copy) : Cube::kNeverCopied);
+                }
+            }
+        }
+        if (const auto problem = ColourCountProblem(counts, n)) return Fail(*problem);
+        return true;
+    }
+
+    bool ReadHistory(std::vector<Move>& history) {
+        history.resize(static_cast<std::size_t>(moves_));
+        for (int m = moves_; m >= 1; --m) {
+            const long long firstLine = lines_.Number() + 1;
+            std::optional<long long> axis, first, second;
+            if (!ReadLineValue(axis, "the move's axis", false) ||
+                !ReadLineValue(first, "the move's first value", false) ||
+                !ReadLineValue(second, "the move's second value", false) ||
+                !Check(firstLine, MoveProblem(m, *axis, *first, *second, size_))) {
+                return false;
+            }
+            history[m - 1] =
+                Move{static_cast<int>(*axis), static_cast<int>(*first), static_cast<int>(*second)};
+        }
+        return true;
+    }
+
+    // Blank lines may follow, as some editors leave them; nothing else may.
+    bool CheckNothingAfter() {
+        const std::string_view rest = lines_.Rest();
+        if (IsBlank(rest)) return true;
+        const std::size_t at = rest.find_first_not_of(" \t\r\n");
+        const long long line =
+            lines_.Number() + 1 + std::count(rest.begin(), rest.begin() + at, '\n');
+        return FailAt(line, "text after the end of the puzzle; " + Shape(size_, moves_));
+    }
+
+    std::string_view text_;
+    std::string file_;
+    LineReader lines_{text_};
+    std::string error_;
+    int size_ = 0;
+    int face_ = 0;
+    int turn_ = 0;
+    int moves_ = 0;
+    int axis_ = 0;
+};
+
+}  // namespace
+
+bool operator==(const Puzzle& a, const Puzzle& b) {
+    if (!(a.cube == b.cube) || a.view != b.view || a.MoveAxis != b.MoveAxis ||
+        a.history != b.history) {
+        return false;
+    }
+    const int n = a.cube.CubeSize();
+    for (int f = 1; f <= 6; ++f) {
+        for (int j = 1; j <= n; ++j) {
+            for (int i = 1; i <= n; ++i) {
+                if (a.cube.StickerCopy(i, j, f) != b.cube.StickerCopy(i, j, f)) return false;
+            }
+        }
+    }
+    return true;
+}
+
+std::string FormatPuzzle(const Puzzle& p) {
+    const int n = p.cube.CubeSize();
+    const auto moves = static_cast<long long>(p.history.size());
+    std::string out;
+    out.reserve(static_cast<std::size_t>(32 + 12 * n * n * 6 + moves * 3 * 6));
+    AppendNumber(out, static_cast<long long>(n));
+    AppendNumber(out, static_cast<long long>(p.view.FrontFace));
+    AppendNumber(out, static_cast<long long>(p.view.FrontTurn));
+    AppendNumber(out, moves);
+    AppendNumber(out, static_cast<long long>(p.MoveAxis));
+    EndLine(out);
+    for (int f = 1; f <= 6; ++f) {
+        for (int j = 1; j <= n; ++j) {
+            for (int i = 1; i <= n; ++i) {
+                AppendNumber(out, static_cast<long long>(p.cube.Sticker(i, j, f)));
+                EndLine(out);
+                const Colour copy = p.cube.StickerCopy(i, j, f);
+                if (copy != Cube::kNeverCopied) AppendNumber(out, static_cast<long long>(copy));
+                EndLine(out);
+            }
+        }
+    }
+    for (auto m = p.history.rbegin(); m != p.history.rend(); ++m) {
+        for (const int v : {m->axis, m->first, m->second}) {
+            AppendNumber(out, static_cast<long long>(v));
+            EndLine(out);
+        }
+    }
+    return out;
+}
+
+std::optional<std::string> CheckPuzzle(const Puzzle& p) {
+    const int n = p.cube.CubeSize();
+    if (auto problem = ViewProblem(p.view.FrontFace, p.view.FrontTurn)) return problem;
+    if (auto problem = AxisProblem(p.MoveAxis)) return problem;
+    if (auto problem = MoveCountProblem(static_cast<long long>(p.history.size()))) return problem;
+    ColourCounts counts{};
+    for (int f = 1; f <= 6; ++f) {
+        for (int j = 1; j <= n; ++j) {
+            for (int i = 1; i <= n; ++i) {
+                const Colour c = p.cube.Sticker(i, j, f);
+                if (auto problem = StickerProblem(c)) return problem;
+                ++counts[c];
+                const Colour copy = p.cube.StickerCopy(i, j, f);
+                if (copy == Cube::kNeverCopied) continue;
+                if (auto problem = CopyProblem(copy)) return problem;
+            }
+        }
+    }
+    if (auto problem = ColourCountProblem(counts, n)) return problem;
+    for (std::size_t m = 0; m < p.history.size(); ++m) {
+        const Move& move = p.history[m];
+        if (auto problem =
+                MoveProblem(static_cast<int>(m + 1), move.axis, move.first, move.second, n)) {
+            return problem;
+        }
+    }
+    return std::nullopt;
+}
+
+PuzzleRead ParsePuzzle(std::string_view text, std::string_view fileName) {
+    return Parser(text, fileName).Run();
+}
+
+PuzzleRead LoadPuzzle(const std::filesystem::path& path) {
+    const FileRead file = ReadSmallFile(path, kMaxPuzzleFileBytes);
+    if (!file.ok()) return {std::nullopt, file.error};
+    return ParsePuzzle(file.bytes, path.string());
+}
+
+WriteStatus SavePuzzle(const std::filesystem::path& path, const Puzzle& puzzle) {
+    if (const auto problem = CheckPuzzle(puzzle)) {
+        return {"cannot save " + path.string() + ": " + *problem};
+    }
+    return WriteFileAtomically(path, FormatPuzzle(puzzle));
+}
+
+}  // namespace twistor::storage

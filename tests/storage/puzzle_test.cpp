@@ -1,0 +1,192 @@
+#include "storage/Puzzle.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "TestFiles.h"
+#include "storage/Names.h"
+
+namespace twistor::storage {
+namespace {
+
+using testing::JoinLines;
+using testing::ScrambledPuzzle;
+using testing::SplitLines;
+using testing::TempFolder;
+
+long long CountCrLf(std::string_view text) {
+    long long count = 0;
+    for (std::size_t at = 0; (at = text.find("\r\n", at)) != std::string_view::npos; at += 2) {
+        ++count;
+    }
+    return count;
+}
+
+Puzzle MustParse(std::string_view text) {
+    PuzzleRead read = ParsePuzzle(text, "test.cube");
+    if (!read.puzzle) ADD_FAILURE() << read.error;
+    return read.puzzle ? std::move(*read.puzzle) : Puzzle{Cube(2), View{}, 0, {}};
+}
+
+TEST(PuzzleFormat, SmallPuzzleIsWrittenLineForLine) {
+    Puzzle p{Cube(2), View{5, 3}, -1, {Move{1, 1, 2}, Move{3, 2, 1}}};
+    const int colours[] = {10, 9, 12, 13, 14, 15};
+    for (int f = 1; f <= 6; ++f) p.cube.FillFace(f, static_cast<Colour>(colours[f - 1]));
+    p.cube.SetStickerCopy(1, 1, 1, 0);
+    p.cube.SetStickerCopy(2, 2, 6, 15);
+
+    // Face by face, row by row, column innermost; a sticker line, then its
+    // copy (empty where never copied). The history comes newest first.
+    std::string expected = " 2  5  3  2 -1 \r\n";
+    expected += " 10 \r\n 0 \r\n";
+    for (int k = 0; k < 3; ++k) expected += " 10 \r\n\r\n";
+    for (const char* c : {" 9 ", " 12 ", " 13 ", " 14 "}) {
+        for (int k = 0; k < 4; ++k) expected += std::string(c) + "\r\n\r\n";
+    }
+    for (int k = 0; k < 3; ++k) expected += " 15 \r\n\r\n";
+    expected += " 15 \r\n 15 \r\n";
+    expected += " 3 \r\n 2 \r\n 1 \r\n";
+    expected += " 1 \r\n 1 \r\n 2 \r\n";
+
+    EXPECT_EQ(FormatPuzzle(p), expected);
+    EXPECT_EQ(MustParse(expected), p);
+}
+
+TEST(PuzzleFormat, ThreeCubeWithFourteenMovesHas151Lines) {
+    const Puzzle p = ScrambledPuzzle(3, 14, 7);
+    ASSERT_EQ(p.history.size(), 14u);
+    const std::string text = FormatPuzzle(p);
+    EXPECT_EQ(CountCrLf(text), 151);
+    EXPECT_EQ(PuzzleLineCount(3, 14), 151);
+    EXPECT_TRUE(text.ends_with("\r\n"));
+    EXPECT_EQ(MustParse(text), p);
+}
+
+class SizeRoundTrip : public ::testing::TestWithParam<int> {};
+
+TEST_P(SizeRoundTrip, SavedPuzzleLoadsBackIdentically) {
+    const int n = GetParam();
+    const Puzzle p = ScrambledPuzzle(n, 3 * n, static_cast<std::uint64_t>(n));
+    TempFolder folder;
+    const auto path = folder / "lake.cube";
+    ASSERT_TRUE(SavePuzzle(path, p).ok());
+    const PuzzleRead read = LoadPuzzle(path);
+    ASSERT_TRUE(read.puzzle) << read.error;
+    EXPECT_EQ(*read.puzzle, p);
+    EXPECT_EQ(CountCrLf(testing::ReadBytes(path)), PuzzleLineCount(n, 3 * n));
+}
+
+INSTANTIATE_TEST_SUITE_P(AllSizes, SizeRoundTrip, ::testing::Range(2, 21));
+
+class ViewRoundTrip : public ::testing::TestWithParam<int> {};
+
+TEST_P(ViewRoundTrip, EveryViewComesBack) {
+    Puzzle p = ScrambledPuzzle(4, 9, 11);
+    p.view = ViewFromIndex(GetParam());
+    EXPECT_EQ(MustParse(FormatPuzzle(p)).view, p.view);
+}
+
+INSTANTIATE_TEST_SUITE_P(All24, ViewRoundTrip, ::testing::Range(0, 24));
+
+struct HistoryCase {
+    int n;
+    int moves;
+    int axis;
+};
+
+class HistoryRoundTrip : public ::testing::TestWithParam<HistoryCase> {};
+
+TEST_P(HistoryRoundTrip, HistoryAndAxisComeBackInOrder) {
+    const HistoryCase c = GetParam();
+    Puzzle p = ScrambledPuzzle(c.n, c.moves, 5);
+    ASSERT_EQ(p.history.size(), static_cast<std::size_t>(c.moves));
+    p.MoveAxis = c.axis;
+    const std::string text = FormatPuzzle(p);
+    EXPECT_EQ(CountCrLf(text), PuzzleLineCount(c.n, c.moves));
+    const Puzzle back = MustParse(text);
+    EXPECT_EQ(back.history, p.history);
+    EXPECT_EQ(back.MoveAxis, c.axis);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lengths, HistoryRoundTrip,
+                         ::testing::Values(HistoryCase{2, 0, 0}, HistoryCase{3, 1, -1},
+                                           HistoryCase{5, 2, 3}, HistoryCase{2, 10000, 1},
+                                           HistoryCase{20, 10000, 2}));
+
+TEST(PuzzleFormat, NeverCopiedCellsStayNeverCopied) {
+    Puzzle fresh{Cube(3), View{}, 0, {}};
+    const int colours[] = {1, 2, 3, 4, 5, 6};
+    for (int f = 1; f <= 6; ++f) fresh.cube.FillFace(f, static_cast<Colour>(colours[f - 1]));
+    Puzzle mixed = fresh;
+    mixed.cube.SetStickerCopy(2, 3, 4, 0);
+    mixed.cube.SetStickerCopy(3, 3, 6, 15);
+    for (const Puzzle& p : {fresh, mixed}) {
+        const Puzzle back = MustParse(FormatPuzzle(p));
+        EXPECT_EQ(back, p);
+        EXPECT_EQ(back.cube.StickerCopy(1, 1, 1), Cube::kNeverCopied);
+        EXPECT_EQ(back.cube.StickerCopy(3, 3, 6), p.cube.StickerCopy(3, 3, 6));
+    }
+}
+
+// Files that went through other editors or systems still load.
+std::string LfLineEnds(const std::string& text) {
+    std::string out;
+    std::copy_if(text.begin(), text.end(), std::back_inserter(out),
+                 [](char c) { return c != '\r'; });
+    return out;
+}
+
+// Only a line that holds a value can lose its line end unnoticed.
+std::string NoFinalLineEnd(const std::string& text) {
+    return text.ends_with(" \r\n\r\n") ? text : text.substr(0, text.size() - 2);
+}
+
+std::string TrailingBlankLines(const std::string& text) {
+    return text + "\r\n  \r\n\t\n";
+}
+
+std::string OtherSpacing(const std::string& text) {
+    std::vector<std::string> lines = SplitLines(text);
+    lines[0] = "3,    " + lines[0].substr(3) + "   ";
+    for (std::size_t k = 1; k < lines.size(); ++k) {
+        if (!lines[k].empty()) lines[k] = "\t" + lines[k] + ",";
+    }
+    return JoinLines(lines);
+}
+
+struct Variant {
+    const char* name;
+    friend void PrintTo(const Variant& c, std::ostream* os) { *os << c.name; }
+    std::string (*change)(const std::string&);
+};
+
+class ToleratedText : public ::testing::TestWithParam<Variant> {};
+
+TEST_P(ToleratedText, LoadsTheSamePuzzle) {
+    for (const int moves : {0, 6}) {
+        const Puzzle p = ScrambledPuzzle(3, moves, 21);
+        EXPECT_EQ(MustParse(GetParam().change(FormatPuzzle(p))), p) << moves << " moves";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Variants, ToleratedText,
+                         ::testing::Values(Variant{"LfLineEnds", LfLineEnds},
+                                           Variant{"NoFinalLineEnd", NoFinalLineEnd},
+                                           Variant{"TrailingBlankLines", TrailingBlankLines},
+                                           Variant{"OtherSpacing", OtherSpacing}),
+                         [](const auto& test) { return std::string(test.param.name); });
+
+TEST(PuzzleFormat, HeaderWithoutMoveAxisReadsAsZero) {
+    Puzzle p = ScrambledPuzzle(3, 4, 2);
+    p.view = View{1, 1};
+    p.MoveAxis = 2;
+    std::vector<std::string> lines = SplitLines(FormatPuzzle(p));
+    ASSERT_EQ(lines[0], " 3  1  1  4  2 ");
+    lines[0] = " 3  1  1  4 ";
+    p.MoveAxis = 0;
+    EXPECT_EQ(MustParse(JoinLines(lines)), p);
+}
+
+}  // namespace
+}  // namespace twistor::storage

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -358,13 +359,17 @@ void CubeWindow::Maximize() {
     if (fixedArea_) return;
     showMaximized();
     // Let the window take its size before the cube is laid out in it; no
-    // player input is handled here.
+    // player input is handled here. A window manager may take a moment.
+    const QRect screenArea = screen() ? screen()->availableGeometry() : QRect();
+    QElapsedTimer waited;
+    waited.start();
+    do {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+        if (frameGeometry().width() >= screenArea.width() * 9 / 10) return;
+    } while (waited.elapsed() < 300);
+    // No window manager maximized us: take the screen ourselves.
+    setGeometry(screenArea);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    if (!isMaximized() && screen()) {
-        // No window manager to maximize us: take the screen ourselves.
-        setGeometry(screen()->availableGeometry());
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
 }
 
 void CubeWindow::ShowMessage(const QString& text) {

@@ -94,7 +94,7 @@ TEST(GameMode, CountsSolvedCubesAndOffersTheNextOne) {
             EXPECT_EQ(w.state().modes.GameMode, 0);
             EXPECT_TRUE(w.menuItem("usolve")->isChecked());
             EXPECT_TRUE(VisibleControls(w).empty());
-            EXPECT_EQ(testing::PixelAt(w, 100, 60), 11);
+            EXPECT_EQ(testing::PixelAt(w, 112, 33), 11);
             EXPECT_EQ(w.menuItem("newpuzzle")->text().toStdString(), "New puzzle");
             EXPECT_TRUE(w.menuItem("loadpuzzle")->isEnabled());
             return "";
@@ -194,7 +194,7 @@ TEST(ComputerMode, PlaysTheWholeHistoryBackAndThenWaits) {
             EXPECT_TRUE(w.state().history.Empty());
             EXPECT_TRUE(w.state().cube.IsSolved());
             EXPECT_EQ(w.state().modes.SolveMode, 1);
-            EXPECT_EQ(testing::PixelAt(w, 100, 124), 11) << "computer box highlighted";
+            EXPECT_EQ(testing::PixelAt(w, 112, 97), 11) << "computer box highlighted";
             return "";
         });
     g.Run(std::ref(f));

@@ -36,8 +36,8 @@ TEST(StartUp, WithoutSettingsLaysOutAScrambledTwoCubeWithFaceOneUpright) {
     EXPECT_TRUE(testing::VisibleControls(g.window()).empty());
     EXPECT_NE(g.output().find("size 2\nview 1 1\nmoves 3\nhistory "), std::string::npos);
     // the side panel: user box highlighted
-    EXPECT_EQ(PixelAt(g.window(), 100, 60), 11);
-    EXPECT_EQ(PixelAt(g.window(), 100, 124), 15);
+    EXPECT_EQ(PixelAt(g.window(), 112, 33), 11);
+    EXPECT_EQ(PixelAt(g.window(), 112, 97), 15);
 }
 
 TEST(StartUp, ScrambleCountZeroGivesASolvedCubeWithoutBands) {
@@ -48,8 +48,8 @@ TEST(StartUp, ScrambleCountZeroGivesASolvedCubeWithoutBands) {
     EXPECT_TRUE(s.cube.IsSolved());
     EXPECT_EQ(s.history.MoveCount(), 0);
     EXPECT_EQ(s.view, (View{1, 1}));
-    EXPECT_EQ(PixelAt(g.window(), 100, 300), 0) << "no \"Solved Cube!\" band";
-    EXPECT_EQ(PixelAt(g.window(), 700, 220), 0);
+    EXPECT_EQ(PixelAt(g.window(), 100, 326), 0) << "no \"Solved Cube!\" band";
+    EXPECT_EQ(PixelAt(g.window(), 700, 238), 0);
 }
 
 TEST(StartUp, TheFirstCubeIsDealtTheSameOnEveryStart) {
@@ -196,7 +196,7 @@ TEST(Keys, BMakesOneComputerStepAndReturnsToThePlayer) {
                 EXPECT_EQ(s.modes.StepMode, 0);
                 EXPECT_TRUE(w.menuItem("usolve")->isChecked());
                 EXPECT_FALSE(w.menuItem("csolve")->isChecked());
-                EXPECT_EQ(PixelAt(w, 100, 60), 11);
+                EXPECT_EQ(PixelAt(w, 112, 33), 11);
                 return "";
             }
         }
@@ -212,7 +212,7 @@ TEST(SolvedBands, ShowOnceWhenThePlayerSolvesAndClearOnTheNextUnsolvedPass) {
         const GameState& s = w.state();
         switch (step++) {
             case 0:
-                EXPECT_EQ(PixelAt(w, 100, 300), 0);
+                EXPECT_EQ(PixelAt(w, 100, 326), 0);
                 EXPECT_EQ(s.history.MoveCount(), 1);
                 return testing::UndoTopLine(w);
             case 1:
@@ -221,14 +221,14 @@ TEST(SolvedBands, ShowOnceWhenThePlayerSolvesAndClearOnTheNextUnsolvedPass) {
                     return testing::UndoTopLine(w);
                 }
                 EXPECT_EQ(s.history.MoveCount(), 0);
-                EXPECT_EQ(PixelAt(w, 100, 300), 10) << "left band";
-                EXPECT_EQ(PixelAt(w, 700, 210), 10) << "right band";
+                EXPECT_EQ(PixelAt(w, 100, 326), 10) << "left band";
+                EXPECT_EQ(PixelAt(w, 700, 238), 10) << "right band";
                 // break it again
                 return ClickLine(w, 1, 1, "left");
             case 2:
                 EXPECT_FALSE(s.cube.IsSolved());
-                EXPECT_EQ(PixelAt(w, 100, 300), 0);
-                EXPECT_EQ(PixelAt(w, 700, 210), 0);
+                EXPECT_EQ(PixelAt(w, 100, 326), 0);
+                EXPECT_EQ(PixelAt(w, 700, 238), 0);
                 return "";
         }
         return "";

@@ -174,6 +174,25 @@ TEST(Keys, TurnTheWholeCubeInPracticeModeOnly) {
     });
 }
 
+TEST(Keys, ArrowsReachTheCubeWhicheverControlHasTheFocus) {
+    Game g(" 10  9  12  13  14  15  3  0  0 \r\n");
+    int step = 0;
+    g.Run([&](CubeWindow& w) -> std::string {
+        switch (step++) {
+            case 0:
+                // as after a solved game cube: a button shown and focused
+                w.control("Command6")->show();
+                w.control("Command6")->setFocus();
+                return "key Left\nkey Down";
+            case 1:
+                EXPECT_EQ(w.state().view, TurnWholeCube(TurnWholeCube(View{1, 1}, CubeKey::Left), CubeKey::Down));
+                return "";
+        }
+        return "";
+    });
+    EXPECT_EQ(step, 2);
+}
+
 TEST(Keys, BMakesOneComputerStepAndReturnsToThePlayer) {
     Game g(" 10  9  12  13  14  15  3  5  0 \r\n");
     int step = 0;

@@ -1,0 +1,252 @@
+#include "render/Canvas.h"
+
+#include <QColor>
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+#include "render/Palette.h"
+
+namespace twistor {
+
+namespace {
+
+// Far beyond any window, yet safe to add to and subtract from as an int.
+constexpr double kCoordinateLimit = 1 << 24;
+
+// RGB32 pixels are always opaque, so a pixel with a clear alpha byte can only
+// be one that the running fill has already painted.
+constexpr QRgb kOpaque = 0xff000000u;
+
+// Eight pixels at a time, which the compiler turns into vector stores; a
+// plain std::fill stays one pixel per store at -O2.
+void FillPixels(QRgb* first, int count, QRgb rgb) {
+    for (; count >= 8; count -= 8, first += 8) {
+        for (int i = 0; i < 8; ++i) first[i] = rgb;
+    }
+    for (; count > 0; --count) *first++ = rgb;
+}
+
+}  // namespace
+
+int PixelOf(double v) {
+    if (std::isnan(v)) return 0;
+    return static_cast<int>(std::floor(std::clamp(v, -kCoordinateLimit, kCoordinateLimit) + 0.5));
+}
+
+QFont CanvasFont(int pixelSize) {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(pixelSize);
+    font.setStyleStrategy(QFont::NoAntialias);
+    return font;
+}
+
+Canvas::Canvas(int width, int height)
+    : image_(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32),
+      ink_(static_cast<std::size_t>(image_.height())) {
+    image_.fill(kPalette[0]);
+}
+
+void Canvas::Ink::Erase(int from, int to) {
+    if (from <= left && to >= right) {
+        *this = Ink{};
+    } else if (from <= left && to >= left) {
+        left = to + 1;
+    } else if (to >= right && from <= right) {
+        right = from - 1;
+    }
+}
+
+void Canvas::AddInk(int top, int bottom, int left, int right) {
+    top = std::max(top, 0);
+    bottom = std::min(bottom, Height() - 1);
+    left = std::max(left, 0);
+    right = std::min(right, Width() - 1);
+    if (left > right) return;
+    for (int y = top; y <= bottom; ++y) ink_[y].Add(left, right);
+}
+
+void Canvas::Resize(int width, int height) {
+    if (width == Width() && height == Height()) return;
+    QImage resized(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
+    resized.fill(kPalette[0]);
+    const int columns = std::min(resized.width(), image_.width());
+    const int rows = std::min(resized.height(), image_.height());
+    for (int y = 0; y < rows; ++y) {
+        std::memcpy(resized.scanLine(y), image_.constScanLine(y),
+                    static_cast<std::size_t>(columns) * sizeof(QRgb));
+    }
+    image_ = std::move(resized);
+    ink_.resize(static_cast<std::size_t>(image_.height()));
+    for (Ink& row : ink_) {
+        row.right = std::min(row.right, columns - 1);
+        if (row.left > row.right) row = Ink{};
+    }
+}
+
+void Canvas::FillRect(int x1, int y1, int x2, int y2, Colour colour) {
+    const int left = std::max(std::min(x1, x2), 0);
+    const int right = std::min(std::max(x1, x2), Width() - 1);
+    const int top = std::max(std::min(y1, y2), 0);
+    const int bottom = std::min(std::max(y1, y2), Height() - 1);
+    if (left > right || top > bottom) return;
+    const QRgb rgb = PaletteRgb(colour);
+    const bool black = rgb == kPalette[0];
+    const Pixels pixels = Writable();
+    for (int y = top; y <= bottom; ++y) {
+        int from = left;
+        int to = right;
+        if (black) {
+            from = std::max(from, ink_[y].left);
+            to = std::min(to, ink_[y].right);
+            ink_[y].Erase(left, right);
+        } else {
+            ink_[y].Add(left, right);
+        }
+        if (from <= to) FillPixels(pixels.Row(y) + from, to - from + 1, rgb);
+    }
+}
+
+Canvas::Pixels Canvas::Writable() {
+    return Pixels{reinterpret_cast<QRgb*>(image_.bits()),
+                  image_.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb))};
+}
+
+void Canvas::Line(double x1, double y1, double x2, double y2, Colour colour) {
+    int x = PixelOf(x1);
+    int y = PixelOf(y1);
+    const int xEnd = PixelOf(x2);
+    const int yEnd = PixelOf(y2);
+    if (y == yEnd) {
+        FillRect(x, y, xEnd, y, colour);
+        return;
+    }
+    if (x == xEnd) {
+        FillRect(x, y, x, yEnd, colour);
+        return;
+    }
+    if (std::max(x, xEnd) < 0 || std::min(x, xEnd) >= Width() || std::max(y, yEnd) < 0 ||
+        std::min(y, yEnd) >= Height()) {
+        return;
+    }
+    // Bresenham: one pixel per step along the longer axis, so every pixel
+    // touches the next at least at a corner and a 4-connected fill cannot
+    // slip through.
+    const QRgb rgb = PaletteRgb(colour);
+    const bool black = rgb == kPalette[0];
+    const Pixels pixels = Writable();
+    const int width = Width();
+    const int height = Height();
+    const int dx = std::abs(xEnd - x);
+    const int dy = -std::abs(yEnd - y);
+    const int stepX = x < xEnd ? 1 : -1;
+    const int stepY = y < yEnd ? 1 : -1;
+    int error = dx + dy;
+    for (;;) {
+        if (x >= 0 && x < width && y >= 0 && y < height) {
+            pixels.Row(y)[x] = rgb;
+            if (!black) ink_[y].Add(x, x);
+        }
+        if (x == xEnd && y == yEnd) break;
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            x += stepX;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y += stepY;
+        }
+    }
+}
+
+void Canvas::Text(int x, int y, const QString& text, Colour colour, int pixelSize) {
+    if (image_.isNull()) return;
+    const QFont font = CanvasFont(pixelSize);
+    const QFontMetrics metrics(font);
+    {
+        QPainter painter(&image_);
+        painter.setFont(font);
+        painter.setPen(QColor::fromRgb(PaletteRgb(colour)));
+        painter.drawText(QPoint(x, y + metrics.ascent()), text);
+    }
+    // Generous: glyphs may overhang their advance and the line height.
+    if (PaletteRgb(colour) != kPalette[0]) {
+        AddInk(y - pixelSize, y + 2 * pixelSize, x - pixelSize,
+               x + metrics.horizontalAdvance(text) + pixelSize);
+    }
+}
+
+void Canvas::FloodFill(double seedX, double seedY, Colour colour) {
+    const int x0 = PixelOf(seedX);
+    const int y0 = PixelOf(seedY);
+    if (x0 < 0 || x0 >= Width() || y0 < 0 || y0 >= Height()) return;
+    const Pixels pixels = Writable();
+    const QRgb border = kPalette[7];
+    const QRgb painted = PaletteRgb(colour) & ~kOpaque;
+    const auto open = [&](QRgb p) { return p != border && p != painted; };
+    if (!open(pixels.Row(y0)[x0])) return;
+
+    const int lastX = Width() - 1;
+    const int height = Height();
+    fillScans_.clear();
+    fillSpans_.clear();
+    const auto paint = [&](QRgb* row, int y, int left, int right) {
+        FillPixels(row + left, right - left + 1, painted);
+        fillSpans_.push_back(Span{y, left, right});
+    };
+    const auto scan = [&](int y, int left, int right, int dir) {
+        if (y >= 0 && y < height) fillScans_.push_back(Scan{y, left, right, dir});
+    };
+
+    // Span fill: paint the run of open pixels around the seed, then look for
+    // open runs in the rows above and below it. A run found below that reaches
+    // past its parent on either side is also looked at from above there, so
+    // each row is read about once.
+    QRgb* seedRow = pixels.Row(y0);
+    int left = x0;
+    int right = x0;
+    while (left > 0 && open(seedRow[left - 1])) --left;
+    while (right < lastX && open(seedRow[right + 1])) ++right;
+    paint(seedRow, y0, left, right);
+    scan(y0 - 1, left, right, -1);
+    scan(y0 + 1, left, right, 1);
+    while (!fillScans_.empty()) {
+        const Scan s = fillScans_.back();
+        fillScans_.pop_back();
+        QRgb* row = pixels.Row(s.y);
+        int x = s.left;
+        while (x <= s.right) {
+            if (!open(row[x])) {
+                ++x;
+                continue;
+            }
+            int start = x;
+            while (start > 0 && open(row[start - 1])) --start;
+            int end = x;
+            while (end < lastX && open(row[end + 1])) ++end;
+            paint(row, s.y, start, end);
+            scan(s.y + s.dir, start, end, s.dir);
+            if (start < s.left) scan(s.y - s.dir, start, s.left - 1, -s.dir);
+            if (end > s.right) scan(s.y - s.dir, s.right + 1, end, -s.dir);
+            x = end + 2;
+        }
+    }
+    const QRgb rgb = painted | kOpaque;
+    for (const Span& span : fillSpans_) {
+        FillPixels(pixels.Row(span.y) + span.left, span.right - span.left + 1, rgb);
+        if (rgb != kPalette[0]) ink_[span.y].Add(span.left, span.right);
+    }
+}
+
+int Canvas::ColourAt(int x, int y) const {
+    if (x < 0 || x >= Width() || y < 0 || y >= Height()) return -1;
+    const QRgb rgb = reinterpret_cast<const QRgb*>(image_.constScanLine(y))[x];
+    const auto it = std::find(kPalette.begin(), kPalette.end(), rgb);
+    return it == kPalette.end() ? -1 : static_cast<int>(it - kPalette.begin());
+}
+
+}  // namespace twistor

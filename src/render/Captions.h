@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace twistor {
+
+inline constexpr std::string_view kProductTitle = "Twistor Cube";
+
+// The window caption while the player practises or the computer solves.
+inline std::string PracticeCaption() {
+    return std::string(kProductTitle) + " (Practice-mode)";
+}
+
+// The window caption in game mode, for cubes of size n.
+inline std::string GameCaption(int n) {
+    const std::string size = std::to_string(n);
+    return std::string(kProductTitle) + " (Solving \"" + size + " by " + size + " by " + size +
+           "\" Twistor-cubes)";
+}
+
+inline std::string CubesSolvedText(int solved) {
+    return "Number of cubes solved: " + std::to_string(solved);
+}
+
+inline std::string DifficultyText(int level) {
+    return "Difficulty level: " + std::to_string(level);
+}
+
+}  // namespace twistor

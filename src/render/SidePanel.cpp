@@ -1,0 +1,76 @@
+#include "render/SidePanel.h"
+
+#include <QFontMetrics>
+#include <QString>
+
+namespace twistor {
+
+namespace {
+
+constexpr Colour kBlack = 0;
+constexpr Colour kLightGreen = 10;
+constexpr Colour kLightCyan = 11;
+constexpr Colour kBrightWhite = 15;
+
+void Fill(Canvas& canvas, const QRect& r, Colour colour) {
+    canvas.FillRect(r.left(), r.top(), r.right(), r.bottom(), colour);
+}
+
+constexpr int kBandBoxWidth = 194;
+constexpr int kBandBoxHeight = 42;
+const QString kSolvedText = QStringLiteral("Solved Cube!");
+
+// The words at the band size unless they would run past the box: DejaVu Sans
+// is wider than the font the boxes were made for, and black letters beyond
+// the green box vanish into the background.
+int SolvedTextPixels() {
+    static const int pixels = [] {
+        int size = kBandFontPixels;
+        while (size > 1 &&
+               QFontMetrics(CanvasFont(size)).horizontalAdvance(kSolvedText) > kBandBoxWidth) {
+            --size;
+        }
+        return size;
+    }();
+    return pixels;
+}
+
+// One band: a light-green box with the words, and black above and below it
+// to wipe whatever the band held.
+void ShowBand(Canvas& canvas, const QRect& band, int boxTop) {
+    const int left = band.left() + 1;
+    const int boxBottom = boxTop + kBandBoxHeight - 1;
+    canvas.FillRect(left, boxTop, left + kBandBoxWidth - 1, boxBottom, kLightGreen);
+    canvas.Text(left, boxTop + 2, kSolvedText, kBlack, SolvedTextPixels());
+    canvas.FillRect(band.left(), band.top(), band.right(), boxTop - 1, kBlack);
+    canvas.FillRect(band.left(), boxBottom + 1, band.right(), band.bottom(), kBlack);
+}
+
+}  // namespace
+
+void DrawSolvePanel(Canvas& canvas, bool computerSolves) {
+    canvas.Text(10, 140, QStringLiteral("(Press \"b\" for one move)"), kLightGreen,
+                kWindowFontPixels);
+    Fill(canvas, kUserBox, computerSolves ? kBrightWhite : kLightCyan);
+    Fill(canvas, kComputerBox, computerSolves ? kLightCyan : kBrightWhite);
+    canvas.Text(33, 33, QStringLiteral("User Solves"), kBlack, kWindowFontPixels);
+    canvas.Text(33, 49, QStringLiteral("Cube"), kBlack, kWindowFontPixels);
+    canvas.Text(33, 97, QStringLiteral("Computer"), kBlack, kWindowFontPixels);
+    canvas.Text(33, 113, QStringLiteral("Solves Cube"), kBlack, kWindowFontPixels);
+}
+
+void ShowSolvedBands(Canvas& canvas) {
+    ShowBand(canvas, kLeftBandArea, 288);
+    ShowBand(canvas, kRightBandArea, 200);
+}
+
+void ClearSolvedBands(Canvas& canvas) {
+    Fill(canvas, kLeftBandArea, kBlack);
+    Fill(canvas, kRightBandArea, kBlack);
+}
+
+void ClearSidePanel(Canvas& canvas) {
+    Fill(canvas, kSidePanelArea, kBlack);
+}
+
+}  // namespace twistor

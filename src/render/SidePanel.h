@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+
+#include "render/Canvas.h"
+
+namespace twistor {
+
+// Text sizes in pixels: the window's own font, and the "Solved Cube!" bands.
+inline constexpr int kWindowFontPixels = 13;
+inline constexpr int kBandFontPixels = 32;
+
+// Areas that belong to the side panel and the two "Solved Cube!" bands;
+// clearing an old cube figure leaves them alone.
+inline constexpr QRect kSidePanelArea{QPoint(0, 0), QPoint(200, 200)};
+inline constexpr QRect kLeftBandArea{QPoint(7, 255), QPoint(208, 355)};
+inline constexpr QRect kRightBandArea{QPoint(591, 167), QPoint(792, 267)};
+
+// The two solving-mode boxes, which are also their click targets.
+inline constexpr QRect kUserBox{QPoint(32, 32), QPoint(113, 65)};
+inline constexpr QRect kComputerBox{QPoint(32, 96), QPoint(113, 129)};
+
+// The hint for one computer move and the two mode boxes, the current mode's
+// box highlighted.
+void DrawSolvePanel(Canvas& canvas, bool computerSolves);
+
+// The two "Solved Cube!" boxes, each with its band cleared around it.
+void ShowSolvedBands(Canvas& canvas);
+
+// Both bands black.
+void ClearSolvedBands(Canvas& canvas);
+
+// The side panel black, as under an option panel.
+void ClearSidePanel(Canvas& canvas);
+
+}  // namespace twistor

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QRect>
+#include <initializer_list>
+
+#include "render/Canvas.h"
+
+namespace twistor::test {
+
+// Pixels of `colour` inside r (corners included), clipped to the canvas.
+inline int CountColour(const Canvas& canvas, const QRect& r, int colour) {
+    int count = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        for (int x = r.left(); x <= r.right(); ++x) count += canvas.ColourAt(x, y) == colour;
+    }
+    return count;
+}
+
+// Pixels inside r whose colour is none of `allowed`.
+inline int CountOther(const Canvas& canvas, const QRect& r, std::initializer_list<int> allowed) {
+    int count = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        for (int x = r.left(); x <= r.right(); ++x) {
+            const int c = canvas.ColourAt(x, y);
+            bool ok = false;
+            for (int a : allowed) ok = ok || c == a;
+            count += !ok;
+        }
+    }
+    return count;
+}
+
+// The bounding box of the pixels of `colour` inside r; empty if none.
+inline QRect InkOf(const Canvas& canvas, const QRect& r, int colour) {
+    QRect ink;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        for (int x = r.left(); x <= r.right(); ++x) {
+            if (canvas.ColourAt(x, y) == colour) ink |= QRect(x, y, 1, 1);
+        }
+    }
+    return ink;
+}
+
+inline QRect Corners(int x1, int y1, int x2, int y2) {
+    return QRect(QPoint(x1, y1), QPoint(x2, y2));
+}
+
+inline QRect Whole(const Canvas& canvas) {
+    return QRect(0, 0, canvas.Width(), canvas.Height());
+}
+
+}  // namespace twistor::test

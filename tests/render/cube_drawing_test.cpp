@@ -1,0 +1,347 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPointF>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "Pixels.h"
+#include "cube/Cube.h"
+#include "cube/View.h"
+#include "render/Canvas.h"
+#include "render/CubeDrawing.h"
+#include "render/Layout.h"
+#include "render/SidePanel.h"
+
+namespace twistor {
+namespace {
+
+using test::Corners;
+using test::CountColour;
+using test::CountOther;
+using test::Whole;
+
+constexpr int kWidth = 792;
+constexpr int kHeight = 540;
+
+// Every colour a sticker may have: all but black and the fills' grey.
+constexpr std::array<Colour, 14> kFaceColours = {1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12, 13, 14, 15};
+
+int StickerNumber(int x, int y, int f, int n) {
+    return ((f - 1) * n + (y - 1)) * n + (x - 1);
+}
+
+Cube PaintedCube(int n, auto colourOf) {
+    Cube cube(n);
+    for (int f = 1; f <= 6; ++f) {
+        for (int y = 1; y <= n; ++y) {
+            for (int x = 1; x <= n; ++x) cube.SetSticker(x, y, f, colourOf(x, y, f));
+        }
+    }
+    return cube;
+}
+
+Cube SomeCube(int n) {
+    return PaintedCube(n,
+                       [](int x, int y, int f) { return kFaceColours[(x * 5 + y * 3 + f) % 14]; });
+}
+
+// The three visible faces as the figure's geometry has them: a corner and
+// the steps to the next column and row. On top, rows run from the back edge
+// to the front; on the right, columns run from the front edge to the back.
+enum Side { kFront, kTop, kRight };
+struct Face {
+    QPointF origin;
+    QPointF col;
+    QPointF row;
+};
+
+std::array<Face, 3> Faces(const Layout& g) {
+    const double k = g.CellWidth;
+    const double d = g.DepthStep;
+    return {{{QPointF(g.FrontLeft, g.FrontTop), {k, 0}, {0, k}},
+             {QPointF(g.FrontLeft + g.DepthSpan, g.FrontTop - g.DepthSpan), {k, 0}, {-d, d}},
+             {QPointF(g.FrontRight, g.FrontTop), {d, -d}, {0, k}}}};
+}
+
+// p in the face's cell units: (column, row), both 0..N across the face.
+QPointF CellUnits(const Face& f, QPointF p) {
+    const QPointF q = p - f.origin;
+    const double det = f.col.x() * f.row.y() - f.col.y() * f.row.x();
+    return {(q.x() * f.row.y() - q.y() * f.row.x()) / det,
+            (f.col.x() * q.y() - f.col.y() * q.x()) / det};
+}
+
+QPoint CellCentre(const Face& f, int col, int row) {
+    const QPointF p = f.origin + (col - 0.5) * f.col + (row - 0.5) * f.row;
+    return {PixelOf(p.x()), PixelOf(p.y())};
+}
+
+// Which sticker each screen cell shows, indexed [side][row - 1][col - 1].
+// Fourteen colours cannot tell 6 N^2 stickers apart, so the cube is drawn
+// once per base-14 digit of the sticker numbers and the digits read back.
+using Shown = std::array<std::vector<std::vector<int>>, 3>;
+
+Shown ShownStickers(const Layout& g, View view) {
+    const int n = g.CubeSize;
+    Shown shown;
+    shown.fill(std::vector<std::vector<int>>(n, std::vector<int>(n, 0)));
+    for (int place = 1; place < 6 * n * n; place *= 14) {
+        const Cube cube = PaintedCube(n, [&](int x, int y, int f) {
+            return kFaceColours[(StickerNumber(x, y, f, n) / place) % 14];
+        });
+        Canvas canvas(kWidth, kHeight);
+        DrawCube(canvas, cube, view, g);
+        for (int side : {kFront, kTop, kRight}) {
+            for (int row = 1; row <= n; ++row) {
+                for (int col = 1; col <= n; ++col) {
+                    const QPoint p = CellCentre(Faces(g)[side], col, row);
+                    const auto* it = std::find(kFaceColours.begin(), kFaceColours.end(),
+                                               canvas.ColourAt(p.x(), p.y()));
+                    EXPECT_NE(it, kFaceColours.end()) << "not a face colour";
+                    shown[side][row - 1][col - 1] +=
+                        static_cast<int>(it - kFaceColours.begin()) * place;
+                }
+            }
+        }
+    }
+    return shown;
+}
+
+class ShownFaces : public ::testing::TestWithParam<int> {};
+
+// What the figure shows follows from three facts: an upright face shows its
+// (x, y) at column x, row y; "t" turns the picture a quarter clockwise; and
+// turning the whole cube brings the top ("Down") or the right face ("Left")
+// to the front as it was seen.
+TEST_P(ShownFaces, EveryCellShowsWhatTheWholeCubeTurnsBringToTheFront) {
+    const int n = GetParam();
+    Layout g = ComputeLayout(n, kWidth, kHeight);
+    if (n % 2 == 1) ApplyLoadedSize(g, n);  // fractional depth steps
+    std::vector<Shown> shown;
+    for (int i = 0; i < 24; ++i) shown.push_back(ShownStickers(g, ViewFromIndex(i)));
+    for (int i = 0; i < 24; ++i) {
+        const View v = ViewFromIndex(i);
+        SCOPED_TRACE(std::to_string(v.FrontFace) + "/" + std::to_string(v.FrontTurn));
+        const auto& front = shown[i][kFront];
+        const auto& turned = shown[ViewIndex(TurnWholeCube(v, CubeKey::T))][kFront];
+        const auto& tipped = shown[ViewIndex(TurnWholeCube(v, CubeKey::Down))][kFront];
+        const auto& swung = shown[ViewIndex(TurnWholeCube(v, CubeKey::Left))][kFront];
+        for (int r = 0; r < n; ++r) {
+            for (int c = 0; c < n; ++c) {
+                if (v.FrontTurn == 1) {
+                    EXPECT_EQ(front[r][c], StickerNumber(c + 1, r + 1, v.FrontFace, n));
+                }
+                EXPECT_EQ(turned[c][n - 1 - r], front[r][c]);
+            }
+        }
+        EXPECT_EQ(shown[i][kTop], tipped);
+        EXPECT_EQ(shown[i][kRight], swung);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ShownFaces, ::testing::Values(2, 3, 4, 9, 20));
+
+TEST(ShownFaces, FaceOneUprightAndQuarterTurned) {
+    const int n = 3;
+    const Layout g = ComputeLayout(n, kWidth, kHeight);
+    const Shown upright = ShownStickers(g, View{1, 1});
+    const Shown turned = ShownStickers(g, View{1, 2});
+    for (int r = 1; r <= n; ++r) {
+        for (int c = 1; c <= n; ++c) {
+            // Face 2 on top from its corner (1, 1): its row N borders the front.
+            EXPECT_EQ(upright[kTop][r - 1][c - 1], StickerNumber(c, r, 2, n));
+            EXPECT_EQ(upright[kRight][r - 1][c - 1], StickerNumber(c, r, 6, n));
+            EXPECT_EQ(turned[kFront][r - 1][c - 1], StickerNumber(r, n + 1 - c, 1, n));
+        }
+    }
+}
+
+// Neighbouring cells differ in colour, and each shown face has colours of its
+// own, so a fill that leaks into a neighbour or the background shows.
+Colour CheckerColour(int x, int y, int f) {
+    static constexpr Colour kFront[] = {6, 8, 14, 15};
+    static constexpr Colour kTop[] = {1, 2, 3, 4, 5};
+    static constexpr Colour kRight[] = {9, 10, 11, 12, 13};
+    if (f == 1) return kFront[(x + 2 * y) % 4];
+    if (f == 2) return kTop[(x + 2 * y) % 5];
+    return f == 6 ? kRight[(x + 2 * y) % 5] : 15;
+}
+
+enum class Geometry { Computed, LargeWindow, LoadedAfter2, LoadedAfter3 };
+struct FillCase {
+    int n;
+    Geometry geometry;
+};
+
+class FillCoverage : public ::testing::TestWithParam<FillCase> {};
+
+// Every pixel at least two pixels inside a cell has the cell's colour, every
+// pixel two pixels clear of the figure is black, and no grey is left: no
+// fill leaks, none misses part of its cell. Near the lines rounding decides.
+TEST_P(FillCoverage, EachCellGetsExactlyItsOwnColour) {
+    const auto [n, geometry] = GetParam();
+    const bool large = geometry == Geometry::LargeWindow;
+    const int width = large ? 1366 : kWidth;
+    const int height = large ? 745 : kHeight;
+    Layout g = ComputeLayout(n, width, height);
+    if (geometry == Geometry::LoadedAfter2 || geometry == Geometry::LoadedAfter3) {
+        g = ComputeLayout(geometry == Geometry::LoadedAfter2 ? 2 : 3, width, height);
+        ApplyLoadedSize(g, n);
+    }
+    Canvas canvas(width, height);
+    DrawCube(canvas, PaintedCube(n, CheckerColour), View{1, 1}, g);
+    EXPECT_EQ(CountColour(canvas, Whole(canvas), kBoundaryGrey), 0);
+
+    constexpr double kMargin = 2 - 1e-9;  // a pixel exactly at 2 counts
+    constexpr int kFaceOf[] = {1, 2, 6};  // what view (1, 1) shows
+    const auto faces = Faces(g);
+    std::vector<int> checked(3 * n * n, 0);
+    int wrong = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            int expected = 0;
+            for (int side : {kFront, kTop, kRight}) {
+                const Face& f = faces[side];
+                const QPointF u = CellUnits(f, QPointF(x, y));
+                const double colPixels = std::max(std::abs(f.col.x()), std::abs(f.col.y()));
+                const double rowPixels = std::max(std::abs(f.row.x()), std::abs(f.row.y()));
+                const auto within = [&](double v, double cellPixels, double margin) {
+                    return v > margin / cellPixels && v < n - margin / cellPixels;
+                };
+                if (!within(u.x(), colPixels, -kMargin) || !within(u.y(), rowPixels, -kMargin)) {
+                    continue;
+                }
+                const auto clear = [&](double v, double cellPixels) {
+                    const double part = v - std::floor(v);
+                    return std::min(part, 1 - part) * cellPixels >= kMargin;
+                };
+                if (!within(u.x(), colPixels, 0) || !within(u.y(), rowPixels, 0) ||
+                    !clear(u.x(), colPixels) || !clear(u.y(), rowPixels)) {
+                    expected = -1;  // near a line
+                    break;
+                }
+                const int col = static_cast<int>(u.x()) + 1;
+                const int row = static_cast<int>(u.y()) + 1;
+                ++checked[(side * n + row - 1) * n + col - 1];
+                expected = CheckerColour(col, row, kFaceOf[side]);
+                break;
+            }
+            if (expected >= 0 && canvas.ColourAt(x, y) != expected && wrong++ < 5) {
+                ADD_FAILURE() << "(" << x << ", " << y << ") is " << canvas.ColourAt(x, y)
+                              << ", not " << expected;
+            }
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(std::count(checked.begin(), checked.end(), 0), 0) << "cells too thin to check";
+}
+
+std::vector<FillCase> AllFillCases() {
+    std::vector<FillCase> cases;
+    for (Geometry geometry : {Geometry::Computed, Geometry::LargeWindow, Geometry::LoadedAfter2,
+                              Geometry::LoadedAfter3}) {
+        for (int n = 2; n <= 20; ++n) cases.push_back({n, geometry});
+    }
+    return cases;
+}
+
+std::string FillCaseName(const ::testing::TestParamInfo<FillCase>& info) {
+    static const char* const kNames[] = {"Computed", "LargeWindow", "LoadedAfter2", "LoadedAfter3"};
+    return kNames[static_cast<int>(info.param.geometry)] + std::to_string(info.param.n);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllSizes, FillCoverage, ::testing::ValuesIn(AllFillCases()), FillCaseName);
+
+// Outside the fixed cube area only the figure's own bounds are painted (for
+// N = 18 it starts a little left of the area); inside it, all else is black.
+TEST(DrawCube, PaintsOnlyTheCubeAreaAndTheFigure) {
+    const QRect cubeArea = Corners(220, 0, 590, kHeight - 1);
+    EXPECT_TRUE(cubeArea.contains(FigureBounds(ComputeLayout(3, kWidth, kHeight))));
+    for (int n = 2; n <= 20; ++n) {
+        SCOPED_TRACE(n);
+        const Layout g = ComputeLayout(n, kWidth, kHeight);
+        Canvas canvas(kWidth, kHeight);
+        canvas.FillRect(0, 0, kWidth - 1, kHeight - 1, 15);
+        DrawCube(canvas, SomeCube(n), View{3, 2}, g);
+        int wrong = 0;
+        for (int y = 0; y < kHeight; ++y) {
+            for (int x = 0; x < kWidth; ++x) {
+                if (FigureBounds(g).contains(x, y)) continue;
+                wrong += canvas.ColourAt(x, y) != (cubeArea.contains(x, y) ? 0 : 15);
+            }
+        }
+        EXPECT_EQ(wrong, 0);
+    }
+}
+
+// The fixed cube area does not follow the layout: after a size change, or in
+// a large window where the figure lies beside it, an old figure must not
+// leave pixels behind. The result must equal a drawing on a fresh canvas.
+TEST(DrawCube, SizeChangesLeaveNoStalePixels) {
+    const auto withPanel = [](int width, int height) {
+        Canvas canvas(width, height);
+        DrawSolvePanel(canvas, false);
+        ShowSolvedBands(canvas);
+        return canvas;
+    };
+    const auto draw = [](Canvas& canvas, int n, const Layout& g) {
+        DrawCube(canvas, SomeCube(n), View{5, 3}, g);
+    };
+    const auto fresh = [&](int width, int height, int n) {
+        Canvas canvas = withPanel(width, height);
+        draw(canvas, n, ComputeLayout(n, width, height));
+        return canvas.Image();
+    };
+    Canvas big = withPanel(1920, 1080);
+    draw(big, 3, ComputeLayout(3, 1920, 1080));
+    draw(big, 20, ComputeLayout(20, 1920, 1080));
+    EXPECT_TRUE(big.Image() == fresh(1920, 1080, 20)) << "new size, same window";
+    big.Resize(1200, 800);  // the old figure is partly inside the new size
+    draw(big, 20, ComputeLayout(20, 1200, 800));
+    EXPECT_TRUE(big.Image() == fresh(1200, 800, 20)) << "smaller window";
+
+    Canvas small = withPanel(kWidth, kHeight);
+    draw(small, 2, ComputeLayout(2, kWidth, kHeight));
+    small.Resize(1600, 900);  // maximized
+    draw(small, 4, ComputeLayout(4, 1600, 900));
+    Layout loaded = ComputeLayout(4, 1600, 900);
+    ApplyLoadedSize(loaded, 7);
+    draw(small, 7, loaded);
+    draw(small, 5, ComputeLayout(5, 1600, 900));
+    EXPECT_TRUE(small.Image() == fresh(1600, 900, 5)) << "larger window";
+}
+
+// Clearing an old figure stops at the side panel and the bands, which belong
+// to their own drawing.
+TEST(DrawCube, ClearingAnOldFigureSparesThePanelAndTheBands) {
+    Canvas canvas(kWidth, kHeight);
+    canvas.FillRect(0, 0, kWidth - 1, kHeight - 1, 13);
+    canvas.SetFigureArea(Whole(canvas));  // as if an old figure had covered it all
+    const Layout g = ComputeLayout(3, kWidth, kHeight);
+    DrawCube(canvas, PaintedCube(3, [](int x, int, int) { return Colour(x + 8); }), View{1, 1}, g);
+    EXPECT_EQ(canvas.FigureArea(), FigureBounds(g));
+    int kept = 0;
+    for (const QRect& area : {kSidePanelArea, kLeftBandArea, kRightBandArea}) {
+        EXPECT_EQ(CountOther(canvas, area.intersected(Whole(canvas)), {13}), 0);
+        kept += CountColour(canvas, area, 13);
+    }
+    EXPECT_EQ(CountColour(canvas, Whole(canvas), 13), kept);
+}
+
+TEST(DrawCube, RefusesAnInvalidViewOrAMismatchedLayout) {
+    Canvas canvas(kWidth, kHeight);
+    const Cube cube = SomeCube(3);
+    const Layout g = ComputeLayout(3, kWidth, kHeight);
+    EXPECT_THROW(DrawCube(canvas, cube, View{1, 5}, g), std::invalid_argument);
+    EXPECT_THROW(DrawCube(canvas, cube, View{7, 1}, g), std::invalid_argument);
+    EXPECT_THROW(DrawCube(canvas, cube, View{1, 1}, ComputeLayout(4, kWidth, kHeight)),
+                 std::invalid_argument);
+}
+
+}  // namespace
+}  // namespace twistor

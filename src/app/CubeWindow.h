@@ -83,6 +83,7 @@ private:
     void ComputerStep();
     void EndSingleComputerMove();
     void SolvedStep();
+    void ClearBands();
     void SolvedMoment();
     void ColourBoxStep();
     void Maximize();

@@ -102,7 +102,7 @@ void CubeWindow::gamemode_Click() {
     if (items_["gamemode"]->isChecked() || s_.modes.GameMode == 1) return;
     GameFlow& g = s_.game;
     if (!s_.cube.IsSolved()) {
-        ClearSolvedBands(area_->canvas());
+        ClearBands();
         Repaint();
         if (g.OutsideGame == 1) g.OutsideGame = 2;
     }
@@ -413,8 +413,11 @@ void CubeWindow::Command8_Click() {
         s_.MoveAxis = p.MoveAxis;
         s_.history.Assign(p.history);
         Canvas& canvas = area_->canvas();
+        // The "Solved Cube!" boxes go; the right one sits beside the figure.
+        const QRect band = canvas.RightBandShown().isValid() ? canvas.RightBandShown() : kRightBandArea;
+        const int shift = band.left() - kRightBandArea.left();
         canvas.FillRect(5, 280, 205, 335, kBackground);
-        canvas.FillRect(590, 190, 800, 300, kBackground);
+        canvas.FillRect(590 + shift, 190, 800 + shift, 300, kBackground);
         const int n = s_.cube.CubeSize();
         SizeItem_Click(n);
         ApplyLoadedSize(s_.layout, n);

@@ -177,17 +177,23 @@ void CubeWindow::SolvedStep() {
     s_.PrevUnsolved = s_.Unsolved;
     s_.Unsolved = 0;
     if (!s_.cube.IsSolved()) {
-        ClearSolvedBands(area_->canvas());
+        ClearBands();
         Repaint();
         s_.Unsolved = 1;
     }
     if (s_.PrevUnsolved == 1 && s_.Unsolved == 0) {
         s_.history.Clear();
         SolvedMoment();
-        ShowSolvedBands(area_->canvas());
+        const QRect figure = FigureBounds(s_.layout);
+        ShowSolvedBands(area_->canvas(), RightBandArea(figure), figure);
         Repaint();
     }
     if (s_.Unsolved == 1 && Visible("Command6")) Show({"Command6", "Command7"}, false);
+}
+
+void CubeWindow::ClearBands() {
+    const QRect figure = FigureBounds(s_.layout);
+    ClearSolvedBands(area_->canvas(), RightBandArea(figure), figure);
 }
 
 void CubeWindow::SolvedMoment() {

@@ -164,8 +164,8 @@ bool ScenarioRunner::Execute(const std::string& line) {
         return false;
     }
     if (cmd == "shot" && w.size() == 2) {
-        const Canvas& c = window_.area()->canvas();
-        const QImage picture = c.Image().copy(0, 0, window_.area()->width(), window_.area()->height());
+        // The drawing area as a person sees it, with the controls shown on it.
+        const QImage picture = window_.area()->grab().toImage();
         if (!picture.save(QString::fromStdString(w[1]), "PNG")) note("could not write " + w[1]);
         return false;
     }

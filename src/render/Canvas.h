@@ -59,6 +59,11 @@ class Canvas {
     QRect FigureArea() const { return figureArea_; }
     void SetFigureArea(const QRect& area) { figureArea_ = area; }
 
+    // Where the right "Solved Cube!" band was last painted or cleared; it
+    // moves with the figure in wide windows. Not valid before the first.
+    QRect RightBandShown() const { return rightBandShown_; }
+    void SetRightBandShown(const QRect& area) { rightBandShown_ = area; }
+
   private:
     // A run a fill has painted; and a stretch of row y still to look at,
     // lying next to a run painted in row y - dir.
@@ -100,6 +105,7 @@ class Canvas {
     QImage image_;
     std::vector<Ink> ink_;
     QRect figureArea_;
+    QRect rightBandShown_;
     // Kept between fills so that a redraw of 800 cells allocates nothing.
     std::vector<Scan> fillScans_;
     std::vector<Span> fillSpans_;

@@ -65,7 +65,8 @@ void DrawGrid(Canvas& canvas, const Layout& g, Colour colour) {
 // every pixel of it, so clearing it first would only cost time.
 void ClearForFigure(Canvas& canvas, const Layout& g, const QRect& coming) {
     QRegion beyond = QRegion(canvas.FigureArea().united(coming));
-    for (const QRect& keep : {kCubeArea, kSidePanelArea, kLeftBandArea, kRightBandArea}) {
+    for (const QRect& keep :
+         {kCubeArea, kSidePanelArea, kLeftBandArea, kRightBandArea, canvas.RightBandShown()}) {
         beyond -= keep;
     }
     const QRect front(QPoint(g.FrontLeft, g.FrontTop), QPoint(g.FrontRight, g.FrontBottom));

@@ -1,6 +1,8 @@
 #include "render/SidePanel.h"
 
 #include <QFontMetrics>
+#include <QRegion>
+#include <algorithm>
 #include <QString>
 
 namespace twistor {
@@ -59,14 +61,39 @@ void DrawSolvePanel(Canvas& canvas, bool computerSolves) {
     canvas.Text(33, 113, QStringLiteral("Solves Cube"), kBlack, kWindowFontPixels);
 }
 
-void ShowSolvedBands(Canvas& canvas) {
-    ShowBand(canvas, kLeftBandArea, 288);
-    ShowBand(canvas, kRightBandArea, 200);
+namespace {
+
+// The figure's gap to the right band where the bands keep their own places
+// (the figure of a 3-cube in a 792-pixel-wide area ends at x = 573).
+constexpr int kBandGap = 18;
+
+// Clears where a right band was shown before, when it is not where the band
+// goes now, sparing the figure.
+void ClearEarlierRightBand(Canvas& canvas, const QRect& rightBand, const QRect& figure) {
+    const QRect earlier = canvas.RightBandShown();
+    if (earlier.isValid() && earlier != rightBand) {
+        for (const QRect& r : QRegion(earlier) - QRegion(rightBand) - QRegion(figure)) Fill(canvas, r, kBlack);
+    }
+    canvas.SetRightBandShown(rightBand);
 }
 
-void ClearSolvedBands(Canvas& canvas) {
+}  // namespace
+
+QRect RightBandArea(const QRect& figure) {
+    const int shift = std::max(0, figure.right() + kBandGap - kRightBandArea.left());
+    return kRightBandArea.translated(shift, 0);
+}
+
+void ShowSolvedBands(Canvas& canvas, const QRect& rightBand, const QRect& figure) {
+    ClearEarlierRightBand(canvas, rightBand, figure);
+    ShowBand(canvas, kLeftBandArea, 288);
+    ShowBand(canvas, rightBand, rightBand.top() + 33);
+}
+
+void ClearSolvedBands(Canvas& canvas, const QRect& rightBand, const QRect& figure) {
+    ClearEarlierRightBand(canvas, rightBand, figure);
     Fill(canvas, kLeftBandArea, kBlack);
-    Fill(canvas, kRightBandArea, kBlack);
+    Fill(canvas, rightBand, kBlack);
 }
 
 void ClearSidePanel(Canvas& canvas) {

@@ -25,11 +25,21 @@ inline constexpr QRect kComputerBox{QPoint(32, 96), QPoint(113, 129)};
 // box highlighted.
 void DrawSolvePanel(Canvas& canvas, bool computerSolves);
 
-// The two "Solved Cube!" boxes, each with its band cleared around it.
-void ShowSolvedBands(Canvas& canvas);
+// Where the right band goes for a figure: its own place, moved right as far
+// as it takes to keep clear of the figure, which in a wide window reaches
+// into that place. The left band never moves.
+QRect RightBandArea(const QRect& figure);
 
-// Both bands black.
-void ClearSolvedBands(Canvas& canvas);
+// The two "Solved Cube!" boxes, each with its band cleared around it. A
+// right band shown before at another place is cleared, except where the
+// figure is.
+void ShowSolvedBands(Canvas& canvas, const QRect& rightBand = kRightBandArea,
+                     const QRect& figure = QRect());
+
+// Both bands black (and the right band's earlier place, except where the
+// figure is).
+void ClearSolvedBands(Canvas& canvas, const QRect& rightBand = kRightBandArea,
+                      const QRect& figure = QRect());
 
 // The side panel black, as under an option panel.
 void ClearSidePanel(Canvas& canvas);

@@ -4,6 +4,8 @@
 
 #include "Pixels.h"
 #include "render/Canvas.h"
+#include "render/CubeDrawing.h"
+#include "render/Layout.h"
 #include "render/SidePanel.h"
 
 namespace twistor {
@@ -103,6 +105,32 @@ TEST(SolvedBands, ClearingBlackensExactlyBothBands) {
     EXPECT_EQ(CountColour(canvas, Corners(7, 255, 208, 355), kBlack), 202 * 101);
     EXPECT_EQ(CountColour(canvas, Corners(591, 167, 792, 267), kBlack), 202 * 101);
     EXPECT_EQ(CountColour(canvas, Whole(canvas), kBlack), 2 * 202 * 101);
+}
+
+// In a wide window the figure reaches the right band's own place: the band
+// moves beside the figure, so neither showing nor clearing it touches the
+// cube, and a band shown before at the old place goes.
+TEST(SolvedBands, KeepClearOfTheFigureInAWideWindow) {
+    EXPECT_EQ(RightBandArea(FigureBounds(ComputeLayout(3, 792, 540))), kRightBandArea);
+    for (int width : {1024, 1366, 1920}) {
+        Canvas canvas(width, 900);
+        ShowSolvedBands(canvas);  // at the band's own place, as before a wide layout
+        const Layout g = ComputeLayout(3, width, 900);
+        Cube cube(3);
+        for (int f = 1; f <= 6; ++f) cube.FillFace(f, static_cast<Colour>(f + 8));
+        DrawCube(canvas, cube, View{1, 1}, g);
+        const QImage drawn = canvas.Image();
+        const QRect figure = FigureBounds(g);
+        const QRect band = RightBandArea(figure);
+        EXPECT_FALSE(band.intersects(figure)) << width;
+        ShowSolvedBands(canvas, band, figure);
+        ClearSolvedBands(canvas, band, figure);
+        EXPECT_EQ(canvas.Image().copy(figure), drawn.copy(figure)) << width;
+        EXPECT_EQ(CountOther(canvas, kRightBandArea.intersected(QRect(0, 0, width, 900)), {kBlack}) -
+                      CountOther(canvas, kRightBandArea.intersected(figure), {kBlack}),
+                  0)
+            << "nothing of the earlier band is left beside the figure";
+    }
 }
 
 TEST(SidePanel, ClearingBlackensTheCornerOnly) {

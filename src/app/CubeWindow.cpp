@@ -243,6 +243,8 @@ void CubeWindow::BuildControls() {
         p.setColor(QPalette::WindowText, Qt::black);
         label->setPalette(p);
         place(label, l.name, l.rect, l.fontPixels);
+        labelWidths_[l.name] = l.rect.width();
+        FitLabel(label);
     }
 
     auto textBox = [&](const char* name, const char* text, QRect rect, int maxLength) {
@@ -312,7 +314,16 @@ void CubeWindow::BuildControls() {
 void CubeWindow::SetCaption(const std::string& caption) { setWindowTitle(QString::fromStdString(caption)); }
 
 void CubeWindow::SetLabel(const QString& name, const std::string& text) {
-    static_cast<QLabel*>(control(name))->setText(QString::fromStdString(text));
+    auto* label = static_cast<QLabel*>(control(name));
+    label->setText(QString::fromStdString(text));
+    FitLabel(label);
+}
+
+void CubeWindow::FitLabel(QLabel* label) {
+    // Our font runs wider than the one the panels were laid out for: a label
+    // grows to the right rather than cut its words short.
+    const int needed = label->fontMetrics().horizontalAdvance(label->text()) + 4;
+    label->resize(std::max(labelWidths_[label->objectName()], needed), label->height());
 }
 
 bool CubeWindow::Visible(const QString& name) const { return !control(name)->isHidden(); }

@@ -105,6 +105,7 @@ private:
     void ResetRunCounters();
     void SetCaption(const std::string& caption);
     void SetLabel(const QString& name, const std::string& text);
+    void FitLabel(QLabel* label);
     bool Visible(const QString& name) const;
     void Show(std::initializer_list<const char*> names, bool visible);
 
@@ -148,6 +149,7 @@ private:
     std::map<QString, QWidget*> controls_;
     std::map<QString, QAction*> items_;
     std::map<int, QCheckBox*> colourBoxes_;  // by colour number
+    std::map<QString, int> labelWidths_;     // as laid out, before any growing
     QtEventPump qtPump_;
     EventPump* pump_ = &qtPump_;
     std::function<std::uint64_t()> clockSeed_;

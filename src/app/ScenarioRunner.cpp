@@ -126,7 +126,9 @@ void ScenarioRunner::Pump(Wait wait) {
         // The loop waits: finish what is pending, then take the next command.
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         if (window_.QuitRequested()) return;
-        passesLeft_ = -1;
+        // A pass budget that the loop could not spend yet (it was waiting for
+        // the player) holds for the input that comes next.
+        if (passesLeft_ == 0) passesLeft_ = -1;
         ReadCommands();
         QCoreApplication::processEvents(QEventLoop::AllEvents);
     } else {

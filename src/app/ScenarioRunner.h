@@ -40,7 +40,8 @@ private:
     std::ostream& out_;
     std::ostream& err_;
     int lineNumber_ = 0;
-    long passesLeft_ = -1;  // -1: run until the loop waits
+    // Passes to run before the next command is read; -1: until the loop waits.
+    long passesLeft_ = -1;
     std::uint64_t seed_ = 0;
     std::uint64_t reseeds_ = 0;
 };

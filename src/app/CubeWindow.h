@@ -116,6 +116,7 @@ private:
     void savesettings_Click();
     void usolve_Click();
     void csolve_Click();
+    void LeaveGameFor(int solveMode);
     void choosetime_Click();
     void gamemode_Click();
     void difficulty_Click();

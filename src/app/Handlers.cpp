@@ -67,32 +67,25 @@ void CubeWindow::ClosePanelSteps() {
 // Solving modes and game mode
 
 void CubeWindow::usolve_Click() {
-    if (items_["usolve"]->isChecked()) return;
-    GameFlow& g = s_.game;
-    if (!Visible("Command6") && s_.modes.GameMode == 1) g.AbandonedCube = 1;
-    if (Visible("Command6")) g.OutsideGame = 1;
-    Show({"Label4", "Label5", "Command6", "Command7"}, false);
-    items_["newpuzzle"]->setText("New puzzle");
-    SetCaption(PracticeCaption());
-    if (s_.modes.SolveMode != 0) ResetRunCounters();
-    s_.modes.SolveMode = 0;
-    SetSolveChecks(true, false, false);
-    s_.modes.GameMode = 0;
-    DrawPanel();
-    SetLoadSaveEnabled(true);
+    if (!items_["usolve"]->isChecked()) LeaveGameFor(0);
 }
 
 void CubeWindow::csolve_Click() {
-    if (items_["csolve"]->isChecked()) return;
+    if (!items_["csolve"]->isChecked()) LeaveGameFor(1);
+}
+
+// Practice (0) or computer (1) mode from the menu: a game in play is left,
+// and a cube it had not finished will not count.
+void CubeWindow::LeaveGameFor(int solveMode) {
     GameFlow& g = s_.game;
     if (!Visible("Command6") && s_.modes.GameMode == 1) g.AbandonedCube = 1;
     if (Visible("Command6")) g.OutsideGame = 1;
     Show({"Label4", "Label5", "Command6", "Command7"}, false);
     items_["newpuzzle"]->setText("New puzzle");
     SetCaption(PracticeCaption());
-    if (s_.modes.SolveMode != 1) ResetRunCounters();
-    s_.modes.SolveMode = 1;
-    SetSolveChecks(false, true, false);
+    if (s_.modes.SolveMode != solveMode) ResetRunCounters();
+    s_.modes.SolveMode = solveMode;
+    SetSolveChecks(solveMode == 0, solveMode == 1, false);
     s_.modes.GameMode = 0;
     DrawPanel();
     SetLoadSaveEnabled(true);

@@ -35,11 +35,11 @@ if ((fast)); then
   exit 0
 fi
 
+# A short run of each file reader's fuzz target, so a fresh crash shows up here.
+echo "=== fuzz: each reader for a short while ==="
+bash scripts/fuzz.sh 15
+
 export ASAN_OPTIONS=detect_leaks=1
 export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 run asan
-
-# A short run of each file reader's fuzz target, so a fresh crash shows up here.
-echo "=== fuzz: each reader for a short while ==="
-bash scripts/fuzz.sh 15

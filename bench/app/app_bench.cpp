@@ -20,7 +20,7 @@ namespace {
 // posted and delivered; what was left pending (the window's repaint) is
 // let run untimed first.
 class ClickPump : public EventPump {
-public:
+  public:
     ClickPump(benchmark::State& state, CubeWindow& window) : state_(state), window_(window) {}
 
     void Pump(Wait wait) override {
@@ -40,14 +40,15 @@ public:
         // again with the bottom square, and so on.
         const Layout& l = window_.state().layout;
         const int row = (++clicks_ % 2) ? 1 : l.CubeSize;
-        const QPointF at(l.FrontLeft + l.CellWidth / 2, l.FrontTop + (row - 1) * l.CellHeight + l.CellHeight / 2);
+        const QPointF at(l.FrontLeft + l.CellWidth / 2,
+                         l.FrontTop + (row - 1) * l.CellHeight + l.CellHeight / 2);
         QWidget* area = window_.area();
-        QMouseEvent press(QEvent::MouseButtonPress, at, area->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                          Qt::NoModifier);
+        QMouseEvent press(QEvent::MouseButtonPress, at, area->mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(area, &press);
     }
 
-private:
+  private:
     benchmark::State& state_;
     CubeWindow& window_;
     bool running_ = false;
@@ -59,7 +60,8 @@ void BM_ClickToImage(benchmark::State& state) {
     const auto folder = std::filesystem::temp_directory_path() / "twistor-app-bench";
     std::filesystem::create_directories(folder);
     std::filesystem::current_path(folder);
-    std::ofstream(folder / "twistorfz.settings") << " 10  9  12  13  14  15  " << n << "  20  0 \r\n";
+    std::ofstream(folder / "twistorfz.settings")
+        << " 10  9  12  13  14  15  " << n << "  20  0 \r\n";
     CubeWindow window;
     window.SetFixedArea(1920, 1080);
     ClickPump pump(state, window);

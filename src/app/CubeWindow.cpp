@@ -9,8 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
 #include <chrono>
@@ -19,8 +19,8 @@
 #include "app/NumberText.h"
 #include "app/WrapButton.h"
 #include "render/Captions.h"
-#include "render/Palette.h"
 #include "render/CubeDrawing.h"
+#include "render/Palette.h"
 #include "render/SidePanel.h"
 
 namespace twistor {
@@ -52,17 +52,17 @@ struct ColourBoxSpec {
 
 // The fourteen colour boxes in their grid, in three rows.
 constexpr ColourBoxSpec kColourBoxes[] = {
-    {"Check35", 1, 240, 1080},  {"Check37", 3, 1800, 1080},  {"Check36", 2, 3360, 1080},
-    {"Check38", 4, 4920, 1080}, {"Check39", 5, 6480, 1080},  {"Check42", 9, 240, 2040},
+    {"Check35", 1, 240, 1080},   {"Check37", 3, 1800, 1080},  {"Check36", 2, 3360, 1080},
+    {"Check38", 4, 4920, 1080},  {"Check39", 5, 6480, 1080},  {"Check42", 9, 240, 2040},
     {"Check43", 10, 1800, 2040}, {"Check44", 11, 3360, 2040}, {"Check45", 12, 4920, 2040},
     {"Check46", 13, 6480, 2040}, {"Check1", 14, 240, 3000},   {"Check2", 15, 1800, 3000},
-    {"Check3", 6, 3360, 3000},  {"Check4", 8, 4920, 3000},
+    {"Check3", 6, 3360, 3000},   {"Check4", 8, 4920, 3000},
 };
 
 // The order in which the colour-box step looks at the boxes.
-constexpr const char* kColourBoxStepOrder[] = {"Check1",  "Check2",  "Check35", "Check36", "Check37",
-                                               "Check38", "Check39", "Check3",  "Check4",  "Check42",
-                                               "Check43", "Check44", "Check45", "Check46"};
+constexpr const char* kColourBoxStepOrder[] = {
+    "Check1", "Check2", "Check35", "Check36", "Check37", "Check38", "Check39",
+    "Check3", "Check4", "Check42", "Check43", "Check44", "Check45", "Check46"};
 
 constexpr const char* kPanelMenus[] = {"choosecolors", "difficulty", "choosetime", "solvingoptions",
                                        "newpuzzle"};
@@ -99,7 +99,8 @@ CubeWindow::CubeWindow(QWidget* parent) : QMainWindow(parent) {
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
 
     clockSeed_ = [] {
-        return static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+        return static_cast<std::uint64_t>(
+            std::chrono::system_clock::now().time_since_epoch().count());
     };
     SetCaption(PracticeCaption());
     // The client area at design time.
@@ -108,7 +109,9 @@ CubeWindow::CubeWindow(QWidget* parent) : QMainWindow(parent) {
     qApp->installEventFilter(this);
 }
 
-CubeWindow::~CubeWindow() { qApp->removeEventFilter(this); }
+CubeWindow::~CubeWindow() {
+    qApp->removeEventFilter(this);
+}
 
 void CubeWindow::SetFixedArea(int width, int height) {
     fixedArea_ = true;
@@ -166,10 +169,13 @@ void CubeWindow::BuildMenus() {
     AddItem(options, "savesettings", "Save settings", &CubeWindow::savesettings_Click);
 
     QMenu* solving = AddMenu(options, "solvingoptions", "Solving options");
-    AddItem(solving, "usolve", "User solves cube (practice mode)", &CubeWindow::usolve_Click)->setCheckable(true);
-    AddItem(solving, "csolve", "Computer solves cube (press \"b\" for one move)", &CubeWindow::csolve_Click)
+    AddItem(solving, "usolve", "User solves cube (practice mode)", &CubeWindow::usolve_Click)
         ->setCheckable(true);
-    AddItem(solving, "choosetime", "Choose minimum time taken to rotate cube", &CubeWindow::choosetime_Click);
+    AddItem(solving, "csolve", "Computer solves cube (press \"b\" for one move)",
+            &CubeWindow::csolve_Click)
+        ->setCheckable(true);
+    AddItem(solving, "choosetime", "Choose minimum time taken to rotate cube",
+            &CubeWindow::choosetime_Click);
     AddItem(solving, "gamemode", "Gamemode", &CubeWindow::gamemode_Click)->setCheckable(true);
     items_["usolve"]->setChecked(true);
 
@@ -202,13 +208,15 @@ void CubeWindow::BuildMenus() {
         const char* itemCaption;
     };
     const Line lines[] = {
-        {"fgdfg", "Rotating a side vertically: ", "fdgdfgfdg", "{Click the left mouse button on a vertical edge}"},
+        {"fgdfg", "Rotating a side vertically: ", "fdgdfgfdg",
+         "{Click the left mouse button on a vertical edge}"},
         {"cvfgbhbfdh", "Rotating a side horizontally: ", "bhvfgfghghfgh",
          "{Click the right mouse button on a horizontal edge}"},
         {"fgddfthgdf", "Rotating the cube right or left:", "fthggfhgf", "{Press \"r\" or \"t\"}"},
         {"ghffgh", "Turning the cube:", "rdeyhgrd", "{Use the arrow keys}"},
     };
-    for (const Line& l : lines) AddItem(AddMenu(help, l.menu, l.menuCaption), l.item, l.itemCaption);
+    for (const Line& l : lines)
+        AddItem(AddMenu(help, l.menu, l.menuCaption), l.item, l.itemCaption);
 }
 
 void CubeWindow::BuildControls() {
@@ -221,19 +229,23 @@ void CubeWindow::BuildControls() {
     };
 
     const LabelSpec labels[] = {
-        {"Label1", "Number of times to mess up twistor cube:", Twips(120, 240, 2895, 255), QColor(0, 255, 0),
-         kSmallFontPixels},
-        {"Label2", "Please choose the six colors that will be used on each face of the twistor cube:",
+        {"Label1", "Number of times to mess up twistor cube:", Twips(120, 240, 2895, 255),
+         QColor(0, 255, 0), kSmallFontPixels},
+        {"Label2",
+         "Please choose the six colors that will be used on each face of the twistor cube:",
          Twips(240, 240, 5535, 255), QColor(255, 0, 255), kSmallFontPixels},
-        {"Label3", "Please enter the minimum time (in 10ths of a second) for the computer to rotate the cube:",
+        {"Label3",
+         "Please enter the minimum time (in 10ths of a second) for the computer to rotate the "
+         "cube:",
          Twips(120, 240, 6375, 255), QColor(255, 0, 255), kSmallFontPixels},
         {"Label4", "Number of cubes solved: 0", Twips(120, 2400, 3135, 255), QColor(0, 255, 255),
          kLargeFontPixels},
-        {"Label5", "Difficulty level: 3", Twips(600, 3000, 2175, 255), QColor(128, 255, 255), kLargeFontPixels},
-        {"Label6", "Please choose a user-defined puzzle to play:", Twips(120, 240, 3255, 255), QColor(255, 0, 255),
-         kSmallFontPixels},
-        {"Label7", "Please enter a name to save this puzzle as:", Twips(120, 240, 3135, 255), QColor(255, 0, 255),
-         kSmallFontPixels},
+        {"Label5", "Difficulty level: 3", Twips(600, 3000, 2175, 255), QColor(128, 255, 255),
+         kLargeFontPixels},
+        {"Label6", "Please choose a user-defined puzzle to play:", Twips(120, 240, 3255, 255),
+         QColor(255, 0, 255), kSmallFontPixels},
+        {"Label7", "Please enter a name to save this puzzle as:", Twips(120, 240, 3135, 255),
+         QColor(255, 0, 255), kSmallFontPixels},
     };
     for (const LabelSpec& l : labels) {
         auto* label = new QLabel(l.caption, area_);
@@ -266,9 +278,11 @@ void CubeWindow::BuildControls() {
     };
     const ButtonSpec buttons[] = {
         {"Command1", "Done", Twips(240, 4080, 975, 495), &CubeWindow::Command1_Click},
-        {"Command2", "Restore default colors", Twips(1800, 4080, 1215, 495), &CubeWindow::Command2_Click},
+        {"Command2", "Restore default colors", Twips(1800, 4080, 1215, 495),
+         &CubeWindow::Command2_Click},
         {"Command3", "Done", Twips(120, 840, 975, 495), &CubeWindow::Command3_Click},
-        {"Command4", "Make colors fluorescent", Twips(3600, 4080, 1215, 495), &CubeWindow::Command4_Click},
+        {"Command4", "Make colors fluorescent", Twips(3600, 4080, 1215, 495),
+         &CubeWindow::Command4_Click},
         {"Command5", "Done", Twips(120, 840, 975, 495), &CubeWindow::Command5_Click},
         {"Command6", "Start new cube", Twips(240, 480, 1455, 495), &CubeWindow::Command6_Click},
         {"Command7", "Quit playing", Twips(240, 1320, 1455, 495), &CubeWindow::Command7_Click},
@@ -280,7 +294,8 @@ void CubeWindow::BuildControls() {
     for (const ButtonSpec& b : buttons) {
         auto* button = new WrapButton(b.caption, area_);
         place(button, b.name, b.rect, kSmallFontPixels);
-        connect(button, &QPushButton::clicked, this, [this, handler = b.handler] { (this->*handler)(); });
+        connect(button, &QPushButton::clicked, this,
+                [this, handler = b.handler] { (this->*handler)(); });
     }
 
     for (const ColourBoxSpec& c : kColourBoxes) {
@@ -311,7 +326,9 @@ void CubeWindow::BuildControls() {
 // ---------------------------------------------------------------------------
 // Small helpers
 
-void CubeWindow::SetCaption(const std::string& caption) { setWindowTitle(QString::fromStdString(caption)); }
+void CubeWindow::SetCaption(const std::string& caption) {
+    setWindowTitle(QString::fromStdString(caption));
+}
 
 void CubeWindow::SetLabel(const QString& name, const std::string& text) {
     auto* label = static_cast<QLabel*>(control(name));
@@ -326,7 +343,9 @@ void CubeWindow::FitLabel(QLabel* label) {
     label->resize(std::max(labelWidths_[label->objectName()], needed), label->height());
 }
 
-bool CubeWindow::Visible(const QString& name) const { return !control(name)->isHidden(); }
+bool CubeWindow::Visible(const QString& name) const {
+    return !control(name)->isHidden();
+}
 
 void CubeWindow::Show(std::initializer_list<const char*> names, bool visible) {
     for (const char* n : names) control(n)->setVisible(visible);
@@ -347,9 +366,13 @@ void CubeWindow::SetSolveChecks(bool user, bool computer, bool game) {
     items_["gamemode"]->setChecked(game);
 }
 
-void CubeWindow::ResetRunCounters() { s_.scrambler.ResetRun(); }
+void CubeWindow::ResetRunCounters() {
+    s_.scrambler.ResetRun();
+}
 
-void CubeWindow::Repaint() { area_->update(); }
+void CubeWindow::Repaint() {
+    area_->update();
+}
 
 void CubeWindow::DrawPanel() {
     DrawSolvePanel(area_->canvas(), s_.modes.SolveMode == 1);
@@ -419,7 +442,9 @@ bool CubeWindow::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-void CubeWindow::Timer1_Timer() { s_.mail.TimerTick = 1; }
+void CubeWindow::Timer1_Timer() {
+    s_.mail.TimerTick = 1;
+}
 
 void CubeWindow::Form_MouseDown(int button, double x, double y) {
     if (s_.panels.OpenPanel != 0) return;
@@ -452,12 +477,24 @@ void CubeWindow::Form_MouseDown(int button, double x, double y) {
 void CubeWindow::Form_KeyDown(int keyCode) {
     if (s_.modes.SolveMode != 0 || s_.panels.PanelOpen == 1) return;
     switch (keyCode) {
-        case Qt::Key_Left: s_.view = TurnWholeCube(s_.view, CubeKey::Left); break;
-        case Qt::Key_Up: s_.view = TurnWholeCube(s_.view, CubeKey::Up); break;
-        case Qt::Key_Right: s_.view = TurnWholeCube(s_.view, CubeKey::Right); break;
-        case Qt::Key_Down: s_.view = TurnWholeCube(s_.view, CubeKey::Down); break;
-        case Qt::Key_R: s_.view = TurnWholeCube(s_.view, CubeKey::R); break;
-        case Qt::Key_T: s_.view = TurnWholeCube(s_.view, CubeKey::T); break;
+        case Qt::Key_Left:
+            s_.view = TurnWholeCube(s_.view, CubeKey::Left);
+            break;
+        case Qt::Key_Up:
+            s_.view = TurnWholeCube(s_.view, CubeKey::Up);
+            break;
+        case Qt::Key_Right:
+            s_.view = TurnWholeCube(s_.view, CubeKey::Right);
+            break;
+        case Qt::Key_Down:
+            s_.view = TurnWholeCube(s_.view, CubeKey::Down);
+            break;
+        case Qt::Key_R:
+            s_.view = TurnWholeCube(s_.view, CubeKey::R);
+            break;
+        case Qt::Key_T:
+            s_.view = TurnWholeCube(s_.view, CubeKey::T);
+            break;
         case Qt::Key_B:
             if (s_.modes.GameMode == 1) return;
             ResetRunCounters();
@@ -467,7 +504,8 @@ void CubeWindow::Form_KeyDown(int keyCode) {
             DrawPanel();
             s_.modes.StepMode = 1;
             return;
-        default: return;
+        default:
+            return;
     }
     s_.mail.ViewKeyFlag = 1;
 }

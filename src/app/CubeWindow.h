@@ -28,7 +28,7 @@ class DrawingArea;
 // event handlers only set state and flags for the loop, and redraw the side
 // panel where they change what it shows.
 class CubeWindow : public QMainWindow {
-public:
+  public:
     explicit CubeWindow(QWidget* parent = nullptr);
     ~CubeWindow() override;
 
@@ -62,15 +62,16 @@ public:
     void Form_KeyDown(int keyCode);
     void Timer1_Timer();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     // Window description.
     void BuildMenus();
     void BuildControls();
-    QAction* AddItem(QMenu* menu, const QString& name, const QString& caption, void (CubeWindow::*handler)() = nullptr);
+    QAction* AddItem(QMenu* menu, const QString& name, const QString& caption,
+                     void (CubeWindow::*handler)() = nullptr);
     QMenu* AddMenu(QMenu* parent, const QString& name, const QString& caption);
 
     // Main loop.

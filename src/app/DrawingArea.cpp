@@ -20,7 +20,8 @@ void DrawingArea::resizeEvent(QResizeEvent* event) {
     // Grow the picture with the window; what was drawn stays where it was.
     const QSize s = event->size();
     if (s.width() > canvas_.Width() || s.height() > canvas_.Height()) {
-        canvas_.Resize(std::max(s.width(), canvas_.Width()), std::max(s.height(), canvas_.Height()));
+        canvas_.Resize(std::max(s.width(), canvas_.Width()),
+                       std::max(s.height(), canvas_.Height()));
     }
     QWidget::resizeEvent(event);
 }
@@ -28,10 +29,18 @@ void DrawingArea::resizeEvent(QResizeEvent* event) {
 void DrawingArea::mousePressEvent(QMouseEvent* event) {
     int button = 0;
     switch (event->button()) {
-        case Qt::LeftButton: button = 1; break;
-        case Qt::RightButton: button = 2; break;
-        case Qt::MiddleButton: button = 4; break;
-        default: button = 0; break;
+        case Qt::LeftButton:
+            button = 1;
+            break;
+        case Qt::RightButton:
+            button = 2;
+            break;
+        case Qt::MiddleButton:
+            button = 4;
+            break;
+        default:
+            button = 0;
+            break;
     }
     const QPointF p = event->position();
     if (onMouseDown) onMouseDown(button, p.x(), p.y());

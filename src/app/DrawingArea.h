@@ -11,7 +11,7 @@ namespace twistor {
 // and reports mouse presses. The picture is kept, so covering and
 // uncovering the window costs nothing and loses nothing.
 class DrawingArea : public QWidget {
-public:
+  public:
     explicit DrawingArea(QWidget* parent);
 
     Canvas& canvas() { return canvas_; }
@@ -19,12 +19,12 @@ public:
 
     std::function<void(int button, double x, double y)> onMouseDown;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
-private:
+  private:
     Canvas canvas_;
 };
 

@@ -5,7 +5,7 @@ namespace twistor {
 // The main loop lets window events run only through this seam, so that the
 // game blocks while it waits for the player and a driver can step it.
 class EventPump {
-public:
+  public:
     enum class Wait {
         Poll,   // let pending events run, do not wait: the loop has work to do
         Idle,   // nothing to do until the player acts: block until an event comes
@@ -23,7 +23,7 @@ public:
 
 // The game's own pump: Qt's event queue.
 class QtEventPump : public EventPump {
-public:
+  public:
     void Pump(Wait wait) override;
 };
 

@@ -18,11 +18,11 @@ inline constexpr int kMaxScrambleCount = 99;
 
 // Who is solving and what the main loop has to do next.
 struct Modes {
-    int SolveMode = 0;    // 0 the player solves, 1 the computer does
-    int GameMode = 0;     // 1 while game mode is on
-    int StepMode = 0;     // 1 after "b": one computer step, then back to the player
-    int ScrambleLeft = 4; // scramble moves to make, plus one for the drawing pass after a lay-out
-    int CubeReady = 0;    // 0 asks the main loop for a new cube
+    int SolveMode = 0;     // 0 the player solves, 1 the computer does
+    int GameMode = 0;      // 1 while game mode is on
+    int StepMode = 0;      // 1 after "b": one computer step, then back to the player
+    int ScrambleLeft = 4;  // scramble moves to make, plus one for the drawing pass after a lay-out
+    int CubeReady = 0;     // 0 asks the main loop for a new cube
     double MinTurnTime = 0;  // tenths of a second per computer move; 0 or less: no wait
 };
 

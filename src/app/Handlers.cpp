@@ -21,7 +21,9 @@ namespace twistor {
 
 namespace {
 
-QLineEdit* TextBox(QWidget* w) { return static_cast<QLineEdit*>(w); }
+QLineEdit* TextBox(QWidget* w) {
+    return static_cast<QLineEdit*>(w);
+}
 
 // The colour boxes in ascending colour order.
 constexpr int kColoursInBoxOrder[] = {1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12, 13, 14, 15};
@@ -105,7 +107,8 @@ void CubeWindow::gamemode_Click() {
     s_.cube.Resize(s_.options.ChosenSize);
     s_.history.Clear();
     ResetRunCounters();
-    s_.modes.ScrambleLeft = std::max(2, ScrambleCountFrom(TextBox(control("Text1"))->text().toStdString()) + 1);
+    s_.modes.ScrambleLeft =
+        std::max(2, ScrambleCountFrom(TextBox(control("Text1"))->text().toStdString()) + 1);
     g.DifficultyMoves = s_.modes.ScrambleLeft;
     s_.modes.CubeReady = 0;
     g.CubesSolved = 0;
@@ -153,7 +156,8 @@ void CubeWindow::Command7_Click() {
 
 void CubeWindow::SizeItem_Click(int size) {
     s_.options.ChosenSize = size;
-    for (int k = kMinCubeSize; k <= kMaxCubeSize; ++k) items_[QString("by%1").arg(k)]->setChecked(k == size);
+    for (int k = kMinCubeSize; k <= kMaxCubeSize; ++k)
+        items_[QString("by%1").arg(k)]->setChecked(k == size);
 }
 
 void CubeWindow::newpuzzle_Click() {
@@ -189,7 +193,9 @@ void CubeWindow::newpuzzle_Click() {
     Maximize();
 }
 
-void CubeWindow::quit_Click() { RequestQuit(0); }
+void CubeWindow::quit_Click() {
+    RequestQuit(0);
+}
 
 // ---------------------------------------------------------------------------
 // The difficulty panel
@@ -210,7 +216,9 @@ void CubeWindow::Command3_Click() {
     ClosePanelSteps();
 }
 
-void CubeWindow::Command3_KeyDown() { area_->setFocus(); }
+void CubeWindow::Command3_KeyDown() {
+    area_->setFocus();
+}
 
 // ---------------------------------------------------------------------------
 // The rotation-time panel
@@ -245,19 +253,26 @@ void CubeWindow::choosecolors_Click() {
     s_.panels.PanelOpen = 1;
 }
 
-void CubeWindow::ColourBox_Click(QCheckBox* box) { s_.options.ColorsChecked += box->isChecked() ? 1 : -1; }
+void CubeWindow::ColourBox_Click(QCheckBox* box) {
+    s_.options.ColorsChecked += box->isChecked() ? 1 : -1;
+}
 
 void CubeWindow::ApplyPreset(const std::array<int, 6>& set) {
     s_.options.FaceColor = set;
-    for (const char* name : {"Check1", "Check2", "Check3", "Check4", "Check35", "Check36", "Check37", "Check38",
-                             "Check39", "Check42", "Check43", "Check44", "Check45", "Check46"}) {
+    for (const char* name :
+         {"Check1", "Check2", "Check3", "Check4", "Check35", "Check36", "Check37", "Check38",
+          "Check39", "Check42", "Check43", "Check44", "Check45", "Check46"}) {
         static_cast<QCheckBox*>(control(name))->setChecked(false);
     }
     for (int colour : set) colourBoxes_[colour]->setChecked(true);
 }
 
-void CubeWindow::Command2_Click() { ApplyPreset(kDefaultColours); }
-void CubeWindow::Command4_Click() { ApplyPreset(kFluorescentColours); }
+void CubeWindow::Command2_Click() {
+    ApplyPreset(kDefaultColours);
+}
+void CubeWindow::Command4_Click() {
+    ApplyPreset(kFluorescentColours);
+}
 
 void CubeWindow::Command1_Click() {
     // Taken in palette order, so "Done" sorts the set by colour number.
@@ -276,7 +291,8 @@ void CubeWindow::Command1_Click() {
 // The settings file
 
 void CubeWindow::ReadSettingsAtStartUp() {
-    const storage::SettingsRead read = storage::ReadSettings(std::string(storage::kSettingsFileName));
+    const storage::SettingsRead read =
+        storage::ReadSettings(std::string(storage::kSettingsFileName));
     if (!read.found) return;
     const storage::Settings& st = read.settings;
     s_.options.FaceColor = st.FaceColor;
@@ -301,8 +317,10 @@ void CubeWindow::savesettings_Click() {
     st.CubeSize = s_.options.ChosenSize;
     st.ScrambleCount = ScrambleCountFrom(TextBox(control("Text1"))->text().toStdString());
     st.MinTurnTime = s_.modes.MinTurnTime;
-    const storage::WriteStatus status = storage::SaveSettings(std::string(storage::kSettingsFileName), st);
-    if (!status.ok()) ShowMessage(QString::fromStdString("The settings were not saved: " + status.error));
+    const storage::WriteStatus status =
+        storage::SaveSettings(std::string(storage::kSettingsFileName), st);
+    if (!status.ok())
+        ShowMessage(QString::fromStdString("The settings were not saved: " + status.error));
 }
 
 // ---------------------------------------------------------------------------
@@ -314,7 +332,8 @@ void FillFileList(QListWidget* list) {
     // Read afresh each time a panel opens, so a puzzle saved a moment ago
     // is there to load.
     list->clear();
-    for (const std::string& name : storage::ListPuzzleFiles(".")) list->addItem(QString::fromStdString(name));
+    for (const std::string& name : storage::ListPuzzleFiles("."))
+        list->addItem(QString::fromStdString(name));
 }
 
 }  // namespace
@@ -327,16 +346,22 @@ void CubeWindow::savepuzzle_Click() {
     control("Text4")->setFocus();
 }
 
-void CubeWindow::File1_Click(const QString& entry) { TextBox(control("Text4"))->setText(entry); }
+void CubeWindow::File1_Click(const QString& entry) {
+    TextBox(control("Text4"))->setText(entry);
+}
 
 void CubeWindow::Command10_Click() {
-    const storage::PuzzleName name = storage::PuzzleFileName(TextBox(control("Text4"))->text().toStdString());
+    const storage::PuzzleName name =
+        storage::PuzzleFileName(TextBox(control("Text4"))->text().toStdString());
     if (name.kind == storage::PuzzleName::Kind::Refused) {
         ShowMessage(QString::fromStdString(name.message));
         return;
     }
     if (name.kind == storage::PuzzleName::Kind::File) {
-        storage::Puzzle puzzle{s_.cube, s_.view, s_.MoveAxis, {s_.history.Entries().begin(), s_.history.Entries().end()}};
+        storage::Puzzle puzzle{s_.cube,
+                               s_.view,
+                               s_.MoveAxis,
+                               {s_.history.Entries().begin(), s_.history.Entries().end()}};
         const storage::WriteStatus status = storage::SavePuzzle(name.fileName, puzzle);
         if (!status.ok()) {
             ShowMessage(QString::fromStdString("The puzzle was not saved: " + status.error));
@@ -373,10 +398,13 @@ void CubeWindow::loadpuzzle_Click() {
     control("Text3")->setFocus();
 }
 
-void CubeWindow::File2_Click(const QString& entry) { TextBox(control("Text3"))->setText(entry); }
+void CubeWindow::File2_Click(const QString& entry) {
+    TextBox(control("Text3"))->setText(entry);
+}
 
 void CubeWindow::Command8_Click() {
-    const storage::PuzzleName name = storage::PuzzleFileName(TextBox(control("Text3"))->text().toStdString());
+    const storage::PuzzleName name =
+        storage::PuzzleFileName(TextBox(control("Text3"))->text().toStdString());
     if (name.kind == storage::PuzzleName::Kind::Refused) {
         ShowMessage(QString::fromStdString(name.message));
         return;
@@ -407,7 +435,8 @@ void CubeWindow::Command8_Click() {
         s_.history.Assign(p.history);
         Canvas& canvas = area_->canvas();
         // The "Solved Cube!" boxes go; the right one sits beside the figure.
-        const QRect band = canvas.RightBandShown().isValid() ? canvas.RightBandShown() : kRightBandArea;
+        const QRect band =
+            canvas.RightBandShown().isValid() ? canvas.RightBandShown() : kRightBandArea;
         const int shift = band.left() - kRightBandArea.left();
         canvas.FillRect(5, 280, 205, 335, kBackground);
         canvas.FillRect(590 + shift, 190, 800 + shift, 300, kBackground);

@@ -26,7 +26,9 @@ int CubeWindow::Form_Activate() {
     return exitStatus_;
 }
 
-void CubeWindow::Pump(EventPump::Wait wait) { pump_->Pump(wait); }
+void CubeWindow::Pump(EventPump::Wait wait) {
+    pump_->Pump(wait);
+}
 
 void CubeWindow::StartUp() {
     s_.game.OutsideGame = 1;
@@ -110,9 +112,14 @@ void CubeWindow::RunPass(int entryStep) {
             step = 8;
         } else if (mail.ClickPending == 1) {
             switch (ClickStep()) {
-                case ClickOutcome::NoSquare: break;  // back to waiting
-                case ClickOutcome::Dropped: step = 9; break;
-                case ClickOutcome::Moved: step = 8; break;
+                case ClickOutcome::NoSquare:
+                    break;  // back to waiting
+                case ClickOutcome::Dropped:
+                    step = 9;
+                    break;
+                case ClickOutcome::Moved:
+                    step = 8;
+                    break;
             }
         } else {
             step = 9;
@@ -139,7 +146,8 @@ CubeWindow::ClickOutcome CubeWindow::ClickStep() {
     const int n = s_.cube.CubeSize();
     const auto square = HitScan(s_.layout, s_.mail.ClickX, s_.mail.ClickY);
     if (!square) return ClickOutcome::NoSquare;
-    const auto request = ClickToMove(s_.mail.ClickButton, square->first, square->second, s_.view, n);
+    const auto request =
+        ClickToMove(s_.mail.ClickButton, square->first, square->second, s_.view, n);
     if (!request) return ClickOutcome::Dropped;
     s_.MoveAxis = request->move.axis;
     // A full history refuses the move, so that the history always describes
@@ -206,7 +214,8 @@ void CubeWindow::SolvedMoment() {
     }
     g.SolvedSeen = 1;
     if (game) {
-        if (g.AbandonedCube != 1 && g.NoButtonsOnce != 1 && g.OutsideGame != 2) Show({"Command6", "Command7"}, true);
+        if (g.AbandonedCube != 1 && g.NoButtonsOnce != 1 && g.OutsideGame != 2)
+            Show({"Command6", "Command7"}, true);
         if (g.AbandonedCube != 1 && g.OutsideGame != 2) ++g.CubesSolved;
         if (g.CubesSolved == 0 && g.KeepZeroCount != 1) g.CubesSolved = 1;
         SetLabel("Label4", CubesSolvedText(g.CubesSolved));
@@ -225,8 +234,9 @@ void CubeWindow::ColourBoxStep() {
     if (done->isEnabled() != six) done->setEnabled(six);
     // With six colours chosen no seventh can be ticked; with fewer, every
     // colour is free to choose again.
-    for (const char* name : {"Check1", "Check2", "Check35", "Check36", "Check37", "Check38", "Check39", "Check3",
-                             "Check4", "Check42", "Check43", "Check44", "Check45", "Check46"}) {
+    for (const char* name :
+         {"Check1", "Check2", "Check35", "Check36", "Check37", "Check38", "Check39", "Check3",
+          "Check4", "Check42", "Check43", "Check44", "Check45", "Check46"}) {
         auto* box = static_cast<QCheckBox*>(control(name));
         const bool available = !six || box->isChecked();
         if (box->isEnabled() != available) box->setEnabled(available);

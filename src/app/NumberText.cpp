@@ -46,8 +46,10 @@ std::string NumberText(double value) {
     std::snprintf(buf, sizeof buf, "%.15g", value);
     std::string s = buf;
     // Fractions read like ".5", as a number box shows them.
-    if (s.rfind("0.", 0) == 0) s.erase(0, 1);
-    else if (s.rfind("-0.", 0) == 0) s.erase(1, 1);
+    if (s.rfind("0.", 0) == 0)
+        s.erase(0, 1);
+    else if (s.rfind("-0.", 0) == 0)
+        s.erase(1, 1);
     return s;
 }
 

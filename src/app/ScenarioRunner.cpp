@@ -43,15 +43,16 @@ std::string RestAfter(const std::string& line, int count) {
 
 void PostClick(QWidget* target, QPointF pos, Qt::MouseButton button) {
     const QPointF global = target->mapToGlobal(pos);
-    QCoreApplication::postEvent(target, new QMouseEvent(QEvent::MouseButtonPress, pos, global, button, button,
-                                                        Qt::NoModifier));
-    QCoreApplication::postEvent(target, new QMouseEvent(QEvent::MouseButtonRelease, pos, global, button,
-                                                        Qt::NoButton, Qt::NoModifier));
+    QCoreApplication::postEvent(target, new QMouseEvent(QEvent::MouseButtonPress, pos, global,
+                                                        button, button, Qt::NoModifier));
+    QCoreApplication::postEvent(target, new QMouseEvent(QEvent::MouseButtonRelease, pos, global,
+                                                        button, Qt::NoButton, Qt::NoModifier));
 }
 
 void PostKey(QWidget* target, int key, const QString& text = QString()) {
     QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, text));
-    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, text));
+    QCoreApplication::postEvent(target,
+                                new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, text));
 }
 
 int KeyCode(const std::string& name) {
@@ -69,14 +70,16 @@ bool ItemAvailable(const QAction* action) {
     // A person can reach a menu item only through enabled menus.
     for (const QObject* o = action; o; o = o->parent()) {
         if (const auto* a = qobject_cast<const QAction*>(o); a && !a->isEnabled()) return false;
-        if (const auto* m = qobject_cast<const QMenu*>(o); m && !m->menuAction()->isEnabled()) return false;
+        if (const auto* m = qobject_cast<const QMenu*>(o); m && !m->menuAction()->isEnabled())
+            return false;
     }
     return true;
 }
 
 }  // namespace
 
-ScenarioRunner::ScenarioRunner(CubeWindow& window, std::istream& in, std::ostream& out, std::ostream& err)
+ScenarioRunner::ScenarioRunner(CubeWindow& window, std::istream& in, std::ostream& out,
+                               std::ostream& err)
     : window_(window), in_(in), out_(out), err_(err) {}
 
 int ScenarioRunner::Run() {
@@ -105,7 +108,8 @@ int ScenarioRunner::Run() {
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
             return window_.Form_Activate();
         } else {
-            Fail("line " + std::to_string(lineNumber_) + ": '" + line + "' is not a command before start");
+            Fail("line " + std::to_string(lineNumber_) + ": '" + line +
+                 "' is not a command before start");
             return 2;
         }
     }
@@ -159,7 +163,9 @@ bool ScenarioRunner::Execute(const std::string& line) {
         if (w.size() < words) return nullptr;
         return window_.control(QString::fromStdString(w[1]));
     };
-    auto note = [&](const std::string& why) { err_ << "line " << lineNumber_ << ": " << why << std::endl; };
+    auto note = [&](const std::string& why) {
+        err_ << "line " << lineNumber_ << ": " << why << std::endl;
+    };
 
     if (cmd == "dump" && w.size() == 1) {
         out_ << Dump(window_);
@@ -226,7 +232,8 @@ bool ScenarioRunner::Execute(const std::string& line) {
         if (auto* box = qobject_cast<QCheckBox*>(c)) {
             QStyleOptionButton option;
             option.initFrom(box);
-            at = QRectF(box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box)).center();
+            at = QRectF(box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box))
+                     .center();
         }
         PostClick(c, at, Qt::LeftButton);
         return true;
@@ -244,7 +251,8 @@ bool ScenarioRunner::Execute(const std::string& line) {
         box->setFocus();
         QMetaObject::invokeMethod(box, &QLineEdit::selectAll, Qt::QueuedConnection);
         PostKey(box, Qt::Key_Delete);
-        for (const QChar ch : QString::fromStdString(RestAfter(line, 2))) PostKey(box, 0, QString(ch));
+        for (const QChar ch : QString::fromStdString(RestAfter(line, 2)))
+            PostKey(box, 0, QString(ch));
         return true;
     }
     if (cmd == "pick" && w.size() >= 3) {
@@ -253,13 +261,15 @@ bool ScenarioRunner::Execute(const std::string& line) {
             Fail("line " + std::to_string(lineNumber_) + ": no file list '" + w[1] + "'");
             return false;
         }
-        const auto items = list->findItems(QString::fromStdString(RestAfter(line, 2)), Qt::MatchExactly);
+        const auto items =
+            list->findItems(QString::fromStdString(RestAfter(line, 2)), Qt::MatchExactly);
         if (list->isHidden() || items.isEmpty()) {
             note("no entry '" + RestAfter(line, 2) + "' to pick in " + w[1]);
             return true;
         }
         list->scrollToItem(items.front());
-        PostClick(list->viewport(), QRectF(list->visualItemRect(items.front())).center(), Qt::LeftButton);
+        PostClick(list->viewport(), QRectF(list->visualItemRect(items.front())).center(),
+                  Qt::LeftButton);
         return true;
     }
     Fail("line " + std::to_string(lineNumber_) + ": unknown command '" + line + "'");
@@ -274,16 +284,19 @@ std::string ScenarioRunner::Dump(const CubeWindow& window) {
     o << "view " << s.view.FrontFace << " " << s.view.FrontTurn << "\n";
     o << "moves " << s.history.MoveCount() << "\n";
     o << "history";
-    for (const Move& m : s.history.Entries()) o << " " << m.axis << "," << m.first << "," << m.second;
+    for (const Move& m : s.history.Entries())
+        o << " " << m.axis << "," << m.first << "," << m.second;
     o << "\n";
-    o << "modes " << s.modes.SolveMode << " " << s.modes.GameMode << " " << s.modes.StepMode << "\n";
+    o << "modes " << s.modes.SolveMode << " " << s.modes.GameMode << " " << s.modes.StepMode
+      << "\n";
     o << "solved " << (s.cube.IsSolved() ? 1 : 0) << "\n";
     o << "caption " << window.windowTitle().toStdString() << "\n";
     o << "label4 " << static_cast<QLabel*>(window.control("Label4"))->text().toStdString() << "\n";
     o << "label5 " << static_cast<QLabel*>(window.control("Label5"))->text().toStdString() << "\n";
     std::vector<std::string> visible;
     for (QWidget* w : window.area()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (!w->isHidden() && !w->objectName().isEmpty()) visible.push_back(w->objectName().toStdString());
+        if (!w->isHidden() && !w->objectName().isEmpty())
+            visible.push_back(w->objectName().toStdString());
     }
     std::sort(visible.begin(), visible.end());
     o << "visible";
@@ -293,7 +306,8 @@ std::string ScenarioRunner::Dump(const CubeWindow& window) {
         o << "face " << f;
         for (int y = 1; y <= n; ++y) {
             o << (y == 1 ? " " : " / ");
-            for (int x = 1; x <= n; ++x) o << (x == 1 ? "" : " ") << static_cast<int>(s.cube.Sticker(x, y, f));
+            for (int x = 1; x <= n; ++x)
+                o << (x == 1 ? "" : " ") << static_cast<int>(s.cube.Sticker(x, y, f));
         }
         o << "\n";
     }

@@ -15,7 +15,7 @@ class CubeWindow;
 // delivered at the loop's next pump point, and the state can be dumped or
 // the picture saved between commands.
 class ScenarioRunner : public EventPump {
-public:
+  public:
     ScenarioRunner(CubeWindow& window, std::istream& in, std::ostream& out, std::ostream& err);
 
     // Reads the commands that come before "start" (seed, area), then runs the
@@ -28,7 +28,7 @@ public:
     // The state, in the dump format.
     static std::string Dump(const CubeWindow& window);
 
-private:
+  private:
     // Executes commands until one hands input to the game, asks for passes,
     // or the script ends.
     void ReadCommands();

@@ -13,7 +13,8 @@ void WrapButton::paintEvent(QPaintEvent*) {
     option.text.clear();
     p.drawControl(QStyle::CE_PushButton, option);
     const QRect inner = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
-    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    p.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     p.drawText(inner, Qt::AlignCenter | Qt::TextWordWrap, caption);
 }
 

@@ -7,10 +7,10 @@ namespace twistor {
 // A push button whose caption wraps onto several lines when it is wider
 // than the button, as the panels' long captions need.
 class WrapButton : public QPushButton {
-public:
+  public:
     using QPushButton::QPushButton;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 };
 

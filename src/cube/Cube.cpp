@@ -24,17 +24,25 @@ LineWalk LineOf(int turn, int button, int m, int n) {
     constexpr int kRow = Cube::kStride;
     if (button == kLeftButton) {
         switch (turn) {
-            case 1: return {m - 1, kRow};                       // (m, k)
-            case 2: return {(n - m) * kRow, 1};                 // (k, N - m + 1)
-            case 3: return {(n - m) + (n - 1) * kRow, -kRow};   // (N - m + 1, N - k + 1)
-            default: return {(m - 1) * kRow + (n - 1), -1};     // (N - k + 1, m)
+            case 1:
+                return {m - 1, kRow};  // (m, k)
+            case 2:
+                return {(n - m) * kRow, 1};  // (k, N - m + 1)
+            case 3:
+                return {(n - m) + (n - 1) * kRow, -kRow};  // (N - m + 1, N - k + 1)
+            default:
+                return {(m - 1) * kRow + (n - 1), -1};  // (N - k + 1, m)
         }
     }
     switch (turn) {
-        case 1: return {(m - 1) * kRow, 1};                     // (k, m)
-        case 2: return {(m - 1) + (n - 1) * kRow, -kRow};       // (m, N - k + 1)
-        case 3: return {(n - m) * kRow + (n - 1), -1};          // (N - k + 1, N - m + 1)
-        default: return {n - m, kRow};                          // (N - m + 1, k)
+        case 1:
+            return {(m - 1) * kRow, 1};  // (k, m)
+        case 2:
+            return {(m - 1) + (n - 1) * kRow, -kRow};  // (m, N - k + 1)
+        case 3:
+            return {(n - m) * kRow + (n - 1), -1};  // (N - k + 1, N - m + 1)
+        default:
+            return {n - m, kRow};  // (N - m + 1, k)
     }
 }
 

@@ -12,14 +12,18 @@ namespace twistor {
 inline constexpr int kMinCubeSize = 2;
 inline constexpr int kMaxCubeSize = 20;
 
-inline bool IsValidCubeSize(int n) { return n >= kMinCubeSize && n <= kMaxCubeSize; }
+inline bool IsValidCubeSize(int n) {
+    return n >= kMinCubeSize && n <= kMaxCubeSize;
+}
 
 // A colour number 0..15 of the 16-colour palette. 0 (black) and 7 (light
 // grey) belong to the drawing and are never the colour of a face.
 using Colour = std::int8_t;
 inline constexpr Colour kBackground = 0;
 inline constexpr Colour kBoundaryGrey = 7;
-inline bool IsFaceColour(int c) { return c >= 1 && c <= 15 && c != kBoundaryGrey; }
+inline bool IsFaceColour(int c) {
+    return c >= 1 && c <= 15 && c != kBoundaryGrey;
+}
 
 // A click on an edge line of the front face as it is shown on screen. Every
 // move of the game, whoever makes it, is one of these.
@@ -44,7 +48,7 @@ int TurnDirection(const Click& c, int n);
 // StickersCopy is the snapshot every turn takes; puzzle files keep it, and
 // a cell that was never copied holds kNeverCopied.
 class Cube {
-public:
+  public:
     static constexpr int kStride = kMaxCubeSize;
     static constexpr int kFaceCells = kStride * kStride;
     static constexpr int kCells = 6 * kFaceCells;
@@ -82,8 +86,10 @@ public:
 
     friend bool operator==(const Cube& a, const Cube& b);
 
-private:
-    static int Index(int x, int y, int f) { return (f - 1) * kFaceCells + (y - 1) * kStride + (x - 1); }
+  private:
+    static int Index(int x, int y, int f) {
+        return (f - 1) * kFaceCells + (y - 1) * kStride + (x - 1);
+    }
     void Snapshot();
     void MoveLines(View view, int button, int direction, int firstLine, int lastLine);
     void TurnOuterFace(View view, int button, int direction, int line);

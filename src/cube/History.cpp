@@ -4,7 +4,9 @@
 
 namespace twistor {
 
-History::History() { entries_.reserve(kCapacity + 1); }
+History::History() {
+    entries_.reserve(kCapacity + 1);
+}
 
 bool History::Push(const Move& m) {
     if (Full()) return false;
@@ -31,7 +33,7 @@ int Wrap(int count) {
 }  // namespace
 
 class HistoryFolder {
-public:
+  public:
     static PushResult Push(History& h, const Move& move, Cube& cube, View& view, Random& rnd);
 };
 

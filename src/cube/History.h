@@ -13,7 +13,7 @@ namespace twistor {
 // The moves that undo how the cube was reached, newest on top: playing them
 // from the top brings back a solved cube. Entries are numbered from 1.
 class History {
-public:
+  public:
     static constexpr int kCapacity = 10000;
 
     History();
@@ -34,7 +34,7 @@ public:
     // kCapacity entries.
     bool Assign(std::span<const Move> entries);
 
-private:
+  private:
     friend class HistoryFolder;
     std::vector<Move> entries_;
 };

@@ -19,10 +19,18 @@ std::optional<MoveRequest> ClickToMove(int button, int column, int row, View vie
     int x = 0;
     int y = 0;
     switch (view.FrontTurn) {
-        case 1: x = column, y = row; break;
-        case 2: x = row, y = n + 1 - column; break;
-        case 3: x = n + 1 - column, y = n + 1 - row; break;
-        default: x = n + 1 - row, y = column; break;
+        case 1:
+            x = column, y = row;
+            break;
+        case 2:
+            x = row, y = n + 1 - column;
+            break;
+        case 3:
+            x = n + 1 - column, y = n + 1 - row;
+            break;
+        default:
+            x = n + 1 - row, y = column;
+            break;
     }
     const int xm = n + 1 - x;
     const int ym = n + 1 - y;
@@ -33,16 +41,30 @@ std::optional<MoveRequest> ClickToMove(int button, int column, int row, View vie
     Move move;
     if (alongColumns) {
         switch (view.FrontFace) {
-            case 5: move = {2, x, y}; break;
-            case 6: move = {2, xm, ym}; break;
-            default: move = {1, x, y}; break;
+            case 5:
+                move = {2, x, y};
+                break;
+            case 6:
+                move = {2, xm, ym};
+                break;
+            default:
+                move = {1, x, y};
+                break;
         }
     } else {
         switch (view.FrontFace) {
-            case 2: move = {2, y, xm}; break;
-            case 3: move = {3, xm, ym}; break;
-            case 4: move = {2, ym, x}; break;
-            default: move = {3, x, y}; break;
+            case 2:
+                move = {2, y, xm};
+                break;
+            case 3:
+                move = {3, xm, ym};
+                break;
+            case 4:
+                move = {2, ym, x};
+                break;
+            default:
+                move = {3, x, y};
+                break;
         }
     }
     return MoveRequest{click, move, TurnDirection(click, n)};
@@ -50,17 +72,26 @@ std::optional<MoveRequest> ClickToMove(int button, int column, int row, View vie
 
 std::optional<Click> ClickForMove(const Move& m, View view, int n) {
     if (!IsValidMove(m, n) || !IsValidView(view)) return std::nullopt;
-    const tables::SolverClick how = tables::kSolverClick[view.FrontTurn - 1][view.FrontFace - 1][m.axis - 1];
+    const tables::SolverClick how =
+        tables::kSolverClick[view.FrontTurn - 1][view.FrontFace - 1][m.axis - 1];
     if (how.button == tables::SolverButton::Spin) return std::nullopt;
     const int a = m.first;
     const int b = m.second;
     Click click;
     click.PickButton = how.button == tables::SolverButton::Left ? kLeftButton : kRightButton;
     switch (how.cell) {
-        case tables::CellFormula::AB: click.PickColumn = a, click.PickRow = b; break;
-        case tables::CellFormula::NbA: click.PickColumn = n - b + 1, click.PickRow = a; break;
-        case tables::CellFormula::NaNb: click.PickColumn = n - a + 1, click.PickRow = n - b + 1; break;
-        case tables::CellFormula::BNa: click.PickColumn = b, click.PickRow = n - a + 1; break;
+        case tables::CellFormula::AB:
+            click.PickColumn = a, click.PickRow = b;
+            break;
+        case tables::CellFormula::NbA:
+            click.PickColumn = n - b + 1, click.PickRow = a;
+            break;
+        case tables::CellFormula::NaNb:
+            click.PickColumn = n - a + 1, click.PickRow = n - b + 1;
+            break;
+        case tables::CellFormula::BNa:
+            click.PickColumn = b, click.PickRow = n - a + 1;
+            break;
     }
     return click;
 }

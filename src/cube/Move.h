@@ -23,11 +23,17 @@ struct Move {
 inline Move MakeMove(int axis, int slice, int edge) {
     return axis == 3 ? Move{axis, edge, slice} : Move{axis, slice, edge};
 }
-inline int SliceOf(const Move& m) { return m.axis == 3 ? m.second : m.first; }
-inline int EdgeOf(const Move& m) { return m.axis == 3 ? m.first : m.second; }
+inline int SliceOf(const Move& m) {
+    return m.axis == 3 ? m.second : m.first;
+}
+inline int EdgeOf(const Move& m) {
+    return m.axis == 3 ? m.first : m.second;
+}
 
 // The same slice turned the other way.
-inline Move Inverse(const Move& m, int n) { return MakeMove(m.axis, SliceOf(m), n + 1 - EdgeOf(m)); }
+inline Move Inverse(const Move& m, int n) {
+    return MakeMove(m.axis, SliceOf(m), n + 1 - EdgeOf(m));
+}
 
 // A well-formed move of an N-cube: axis 1..3, slice 1..N, edge 1 or N.
 bool IsValidMove(const Move& m, int n);

@@ -12,7 +12,7 @@ namespace twistor {
 // session is dealt the same way every time; the game re-seeds it from the
 // clock whenever it lays out a cube.
 class Random {
-public:
+  public:
     static constexpr std::uint64_t kInitialState = 0x7A1577C0BEULL;
 
     Random() = default;
@@ -31,7 +31,7 @@ public:
     // Int(rnd * k) + 1: a whole number 1..k.
     int Draw(int k) { return static_cast<int>(Next() * k) + 1; }
 
-private:
+  private:
     std::uint64_t state_ = kInitialState;
     std::deque<double> scripted_;
 };

@@ -12,9 +12,15 @@ bool Scrambler::Step(Cube& cube, View& view, History& history, Random& rnd) {
         view.FrontTurn = 1;
         click.PickButton = kLeftButton;
         switch (rnd.Draw(3)) {
-            case 1: view.FrontFace = 1; break;
-            case 2: view.FrontFace = 6, click.PickButton = kRightButton; break;
-            default: view.FrontFace = 5; break;
+            case 1:
+                view.FrontFace = 1;
+                break;
+            case 2:
+                view.FrontFace = 6, click.PickButton = kRightButton;
+                break;
+            default:
+                view.FrontFace = 5;
+                break;
         }
         int slice = 0;
         int edge = 0;
@@ -36,8 +42,10 @@ bool Scrambler::Step(Cube& cube, View& view, History& history, Random& rnd) {
             const bool rows = ScrambleLastFace == 6;
             RecentSlice = rows ? ScrambleLastRow : ScrambleLastColumn;
             const int lastEdge = rows ? ScrambleLastColumn : ScrambleLastRow;
-            if (lastEdge == 1) ++RunLowCount;
-            else if (lastEdge == n) ++RunHighCount;
+            if (lastEdge == 1)
+                ++RunLowCount;
+            else if (lastEdge == n)
+                ++RunHighCount;
         }
         if (slice == RecentSlice) continue;
         int& sameWay = edge == 1 ? RunLowCount : RunHighCount;
@@ -53,9 +61,15 @@ bool Scrambler::Step(Cube& cube, View& view, History& history, Random& rnd) {
 
     Move undo;
     switch (view.FrontFace) {
-        case 1: undo = {1, click.PickColumn, n - click.PickRow + 1}; break;
-        case 5: undo = {2, click.PickColumn, n - click.PickRow + 1}; break;
-        default: undo = {3, n - click.PickColumn + 1, click.PickRow}; break;
+        case 1:
+            undo = {1, click.PickColumn, n - click.PickRow + 1};
+            break;
+        case 5:
+            undo = {2, click.PickColumn, n - click.PickRow + 1};
+            break;
+        default:
+            undo = {3, n - click.PickColumn + 1, click.PickRow};
+            break;
     }
     history.Push(undo);
     cube.TurnSlice(view, click);

@@ -12,7 +12,7 @@ namespace twistor {
 // more than half the slices may turn the same way, so no move undoes the one
 // before it and no run is a whole-cube turn in disguise.
 class Scrambler {
-public:
+  public:
     // A new cube: the next move always starts a run.
     void ForgetLastMove() { ScrambleLastFace = -1; }
 

@@ -3,6 +3,8 @@
 // The cube's geometry, as fixed tables. Nothing is computed from a 3-D model:
 // which face lies beyond which edge of which face, seen in which orientation.
 
+// The tables keep the layout of rows and columns they are read by.
+// clang-format off
 namespace twistor::tables {
 
 struct FaceTurn {
@@ -107,3 +109,4 @@ inline constexpr SolverClick kSolverClick[4][6][3] = {
 using detail::kSolverClick;
 
 }  // namespace twistor::tables
+// clang-format on

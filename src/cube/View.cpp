@@ -11,12 +11,18 @@ View RingStep(int turn, int button, int face, int direction) {
 
 View TurnWholeCube(View v, CubeKey key) {
     switch (key) {
-        case CubeKey::Down: return RingStep(v.FrontTurn, kLeftButton, v.FrontFace, 1);
-        case CubeKey::Up: return RingStep(v.FrontTurn, kLeftButton, v.FrontFace, 2);
-        case CubeKey::Right: return RingStep(v.FrontTurn, kRightButton, v.FrontFace, 2);
-        case CubeKey::Left: return RingStep(v.FrontTurn, kRightButton, v.FrontFace, 1);
-        case CubeKey::T: return View{v.FrontFace, v.FrontTurn % 4 + 1};
-        case CubeKey::R: return View{v.FrontFace, (v.FrontTurn + 2) % 4 + 1};
+        case CubeKey::Down:
+            return RingStep(v.FrontTurn, kLeftButton, v.FrontFace, 1);
+        case CubeKey::Up:
+            return RingStep(v.FrontTurn, kLeftButton, v.FrontFace, 2);
+        case CubeKey::Right:
+            return RingStep(v.FrontTurn, kRightButton, v.FrontFace, 2);
+        case CubeKey::Left:
+            return RingStep(v.FrontTurn, kRightButton, v.FrontFace, 1);
+        case CubeKey::T:
+            return View{v.FrontFace, v.FrontTurn % 4 + 1};
+        case CubeKey::R:
+            return View{v.FrontFace, (v.FrontTurn + 2) % 4 + 1};
     }
     return v;
 }

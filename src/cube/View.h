@@ -19,8 +19,12 @@ inline bool IsValidView(View v) {
 }
 
 // Index 0..23 of a valid view, for tables and loops.
-inline int ViewIndex(View v) { return (v.FrontTurn - 1) * 6 + (v.FrontFace - 1); }
-inline View ViewFromIndex(int i) { return View{i % 6 + 1, i / 6 + 1}; }
+inline int ViewIndex(View v) {
+    return (v.FrontTurn - 1) * 6 + (v.FrontFace - 1);
+}
+inline View ViewFromIndex(int i) {
+    return View{i % 6 + 1, i / 6 + 1};
+}
 
 // Mouse buttons of a move: the left one turns a column, the right one a row.
 enum : int { kLeftButton = 1, kRightButton = 2 };

@@ -2,8 +2,8 @@
 
 #include <QFontMetrics>
 #include <QRegion>
-#include <algorithm>
 #include <QString>
+#include <algorithm>
 
 namespace twistor {
 
@@ -72,7 +72,8 @@ constexpr int kBandGap = 18;
 void ClearEarlierRightBand(Canvas& canvas, const QRect& rightBand, const QRect& figure) {
     const QRect earlier = canvas.RightBandShown();
     if (earlier.isValid() && earlier != rightBand) {
-        for (const QRect& r : QRegion(earlier) - QRegion(rightBand) - QRegion(figure)) Fill(canvas, r, kBlack);
+        for (const QRect& r : QRegion(earlier) - QRegion(rightBand) - QRegion(figure))
+            Fill(canvas, r, kBlack);
     }
     canvas.SetRightBandShown(rightBand);
 }

@@ -11,7 +11,7 @@ SolverStep NextSolverStep(const Move& top, View view, int n, Random& rnd) {
 }
 
 std::variant<std::monostate, Click, SolverSpin> PlaySolverStep(Cube& cube, View& view,
-                                                                History& history, Random& rnd) {
+                                                               History& history, Random& rnd) {
     if (history.Empty()) return std::monostate{};
     const SolverStep step = NextSolverStep(history.Top(), view, cube.CubeSize(), rnd);
     if (const Click* click = std::get_if<Click>(&step)) {

@@ -25,6 +25,6 @@ SolverStep NextSolverStep(const Move& top, View view, int n, Random& rnd);
 class Cube;
 class History;
 std::variant<std::monostate, Click, SolverSpin> PlaySolverStep(Cube& cube, View& view,
-                                                                History& history, Random& rnd);
+                                                               History& history, Random& rnd);
 
 }  // namespace twistor

@@ -15,10 +15,10 @@ namespace {
 
 // An input stream that asks a function for more lines as it is read.
 class ScriptBuffer : public std::streambuf {
-public:
+  public:
     explicit ScriptBuffer(std::function<std::string()> next) : next_(std::move(next)) {}
 
-protected:
+  protected:
     int_type underflow() override {
         if (done_) return traits_type::eof();
         buffer_ = next_();
@@ -31,7 +31,7 @@ protected:
         return traits_type::to_int_type(buffer_[0]);
     }
 
-private:
+  private:
     std::function<std::string()> next_;
     std::string buffer_;
     bool done_ = false;
@@ -48,7 +48,8 @@ Game::Game(const std::string& settings) {
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
     std::filesystem::current_path(folder_);
-    if (!settings.empty()) std::ofstream(folder_ / "twistorfz.settings", std::ios::binary) << settings;
+    if (!settings.empty())
+        std::ofstream(folder_ / "twistorfz.settings", std::ios::binary) << settings;
     window_ = std::make_unique<CubeWindow>();
 }
 
@@ -86,7 +87,9 @@ int Game::Run(const std::string& lines) {
     });
 }
 
-int PixelAt(CubeWindow& w, int x, int y) { return w.area()->canvas().ColourAt(x, y); }
+int PixelAt(CubeWindow& w, int x, int y) {
+    return w.area()->canvas().ColourAt(x, y);
+}
 
 std::pair<int, int> SquareCentre(const CubeWindow& w, int column, int row) {
     const Layout& l = w.state().layout;
@@ -106,7 +109,8 @@ std::string UndoTopLine(const CubeWindow& w) {
 std::set<std::string> VisibleControls(const CubeWindow& w) {
     std::set<std::string> names;
     for (QWidget* c : w.area()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (!c->isHidden() && !c->objectName().isEmpty()) names.insert(c->objectName().toStdString());
+        if (!c->isHidden() && !c->objectName().isEmpty())
+            names.insert(c->objectName().toStdString());
     }
     return names;
 }

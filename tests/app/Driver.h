@@ -16,7 +16,7 @@ namespace twistor::testing {
 // own. The script is asked for its next lines whenever the game waits, and
 // can look at the window's state meanwhile.
 class Game {
-public:
+  public:
     // `settings`, when not empty, is written as the settings file first.
     explicit Game(const std::string& settings = "");
     ~Game();
@@ -36,7 +36,7 @@ public:
     const std::string& errors() const { return err_; }
     std::filesystem::path folder() const { return folder_; }
 
-private:
+  private:
     std::filesystem::path folder_;
     std::filesystem::path previous_;
     std::unique_ptr<CubeWindow> window_;

@@ -35,7 +35,8 @@ TEST(PuzzleFiles, SaveAndLoadThroughThePanelsRestoreTheGameExactly) {
     g.Run([&](CubeWindow& w) -> std::string {
         const GameState& s = w.state();
         switch (step++) {
-            case 0: return "key Left\nmenu savepuzzle\ntype Text4 lake\npress Command10";
+            case 0:
+                return "key Left\nmenu savepuzzle\ntype Text4 lake\npress Command10";
             case 1: {
                 saved = s.cube;
                 savedView = s.view;
@@ -56,7 +57,8 @@ TEST(PuzzleFiles, SaveAndLoadThroughThePanelsRestoreTheGameExactly) {
             case 4:
                 EXPECT_TRUE(s.cube == saved);
                 EXPECT_EQ(s.view, savedView);
-                EXPECT_EQ(std::vector<Move>(s.history.Entries().begin(), s.history.Entries().end()), savedHistory);
+                EXPECT_EQ(std::vector<Move>(s.history.Entries().begin(), s.history.Entries().end()),
+                          savedHistory);
                 EXPECT_TRUE(w.menuItem("by3")->isChecked());
                 EXPECT_FALSE(w.menuItem("by5")->isChecked());
                 EXPECT_EQ(Label(w, "Label5"), "Difficulty level: 14");
@@ -87,7 +89,8 @@ TEST(PuzzleFiles, ABadFileIsRefusedWithAMessageAndChangesNothing) {
                 EXPECT_TRUE(s.cube == before);
                 EXPECT_EQ(s.history.MoveCount(), 5);
                 EXPECT_NE(w.lastMessage().toStdString().find("bad.cube"), std::string::npos);
-                EXPECT_TRUE(VisibleControls(w).count("Command8")) << "the panel stays for another choice";
+                EXPECT_TRUE(VisibleControls(w).count("Command8"))
+                    << "the panel stays for another choice";
                 return "type Text3 missing\npress Command8";
             case 2:
                 EXPECT_NE(w.lastMessage().toStdString().find("missing.cube"), std::string::npos);
@@ -108,7 +111,8 @@ TEST(PuzzleFiles, NamesAreNamesInThisFolder) {
     int step = 0;
     g.Run([&](CubeWindow& w) -> std::string {
         switch (step++) {
-            case 0: return "menu savepuzzle\ntype Text4 sub/x\npress Command10";
+            case 0:
+                return "menu savepuzzle\ntype Text4 sub/x\npress Command10";
             case 1:
                 EXPECT_FALSE(w.lastMessage().isEmpty());
                 EXPECT_FALSE(std::filesystem::exists(g.folder() / "sub" / "x.cube"));
@@ -119,7 +123,9 @@ TEST(PuzzleFiles, NamesAreNamesInThisFolder) {
             case 3:
                 // the list is read afresh: the puzzle just saved is there
                 EXPECT_EQ(static_cast<QListWidget*>(w.control("File2"))->count(), 1);
-                EXPECT_EQ(static_cast<QListWidget*>(w.control("File2"))->item(0)->text().toStdString(), "a.cube");
+                EXPECT_EQ(
+                    static_cast<QListWidget*>(w.control("File2"))->item(0)->text().toStdString(),
+                    "a.cube");
                 return "press Command9";
         }
         return "";

@@ -59,7 +59,8 @@ TEST(GameMode, CountsSolvedCubesAndOffersTheNextOne) {
         .then([](CubeWindow& w) {
             EXPECT_EQ(Label(w, "Label4"), "Number of cubes solved: 0");
             EXPECT_EQ(Label(w, "Label5"), "Difficulty level: 3");
-            EXPECT_EQ(w.windowTitle().toStdString(), "Twistor Cube (Solving \"2 by 2 by 2\" Twistor-cubes)");
+            EXPECT_EQ(w.windowTitle().toStdString(),
+                      "Twistor Cube (Solving \"2 by 2 by 2\" Twistor-cubes)");
             EXPECT_EQ(w.state().history.MoveCount(), 3);
             EXPECT_FALSE(ButtonsShown(w));
             EXPECT_EQ(w.menuItem("newpuzzle")->text().toStdString(), "New game");

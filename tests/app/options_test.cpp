@@ -12,14 +12,20 @@ namespace {
 using testing::Game;
 using testing::VisibleControls;
 
-bool Ticked(CubeWindow& w, const char* box) { return static_cast<QCheckBox*>(w.control(box))->isChecked(); }
-bool Enabled(CubeWindow& w, const char* name) { return w.control(name)->isEnabled(); }
+bool Ticked(CubeWindow& w, const char* box) {
+    return static_cast<QCheckBox*>(w.control(box))->isChecked();
+}
+bool Enabled(CubeWindow& w, const char* name) {
+    return w.control(name)->isEnabled();
+}
 
-const char* const kBoxes[] = {"Check35", "Check36", "Check37", "Check38", "Check39", "Check3", "Check4",
-                              "Check42", "Check43", "Check44", "Check45", "Check46", "Check1", "Check2"};
+const char* const kBoxes[] = {"Check35", "Check36", "Check37", "Check38", "Check39",
+                              "Check3",  "Check4",  "Check42", "Check43", "Check44",
+                              "Check45", "Check46", "Check1",  "Check2"};
 
 void ExpectPanelMenus(CubeWindow& w, bool open) {
-    for (const char* item : {"solvingoptions", "newpuzzle", "loadpuzzle", "savepuzzle", "difficulty", "choosecolors"}) {
+    for (const char* item : {"solvingoptions", "newpuzzle", "loadpuzzle", "savepuzzle",
+                             "difficulty", "choosecolors"}) {
         EXPECT_EQ(w.menuItem(item)->isEnabled(), !open) << item;
     }
     for (const char* item : {"sizeofcube", "savesettings", "quit", "instructions"}) {
@@ -33,13 +39,14 @@ TEST(ColourPanel, TicksTheSetAllowsExactlySixAndSortsItOnDone) {
     g.Run([&](CubeWindow& w) -> std::string {
         const GameState& s = w.state();
         switch (step++) {
-            case 0: return "menu choosecolors";
+            case 0:
+                return "menu choosecolors";
             case 1: {
                 ExpectPanelMenus(w, true);
                 for (const char* b : kBoxes) {
                     const std::string n = b;
-                    const bool inSet = n == "Check42" || n == "Check43" || n == "Check45" || n == "Check46" ||
-                                       n == "Check1" || n == "Check2";
+                    const bool inSet = n == "Check42" || n == "Check43" || n == "Check45" ||
+                                       n == "Check46" || n == "Check1" || n == "Check2";
                     EXPECT_EQ(Ticked(w, b), inSet) << b;
                     EXPECT_EQ(Enabled(w, b), inSet) << b << ": only the six are available";
                 }
@@ -49,7 +56,8 @@ TEST(ColourPanel, TicksTheSetAllowsExactlySixAndSortsItOnDone) {
             }
             case 2:
                 EXPECT_FALSE(Enabled(w, "Command1"));
-                for (const char* b : kBoxes) EXPECT_TRUE(Enabled(w, b)) << b << ": free to choose again";
+                for (const char* b : kBoxes)
+                    EXPECT_TRUE(Enabled(w, b)) << b << ": free to choose again";
                 return "tick Check35";
             case 3:
                 EXPECT_TRUE(Enabled(w, "Command1"));
@@ -67,7 +75,8 @@ TEST(ColourPanel, TicksTheSetAllowsExactlySixAndSortsItOnDone) {
             case 6: {
                 std::set<int> faces;
                 for (int f = 1; f <= 6; ++f) faces.insert(s.cube.Sticker(1, 1, f));
-                EXPECT_EQ(faces, (std::set<int>{1, 5, 9, 10, 11, 13})) << "the new cube uses the set";
+                EXPECT_EQ(faces, (std::set<int>{1, 5, 9, 10, 11, 13}))
+                    << "the new cube uses the set";
                 return "menu choosecolors\npress Command2";
             }
             case 7:
@@ -88,7 +97,8 @@ TEST(Panels, HideTheGameControlsWhileOpenAndBringBackExactlyThose) {
     g.Run([&](CubeWindow& w) -> std::string {
         const GameState& s = w.state();
         switch (step++) {
-            case 0: return "menu gamemode";
+            case 0:
+                return "menu gamemode";
             case 1:
                 EXPECT_EQ(VisibleControls(w), (std::set<std::string>{"Label4", "Label5"}));
                 return "menu choosecolors";
@@ -102,10 +112,12 @@ TEST(Panels, HideTheGameControlsWhileOpenAndBringBackExactlyThose) {
                 EXPECT_FALSE(w.menuItem("savepuzzle")->isEnabled());
                 return "menu difficulty";
             case 4: {
-                EXPECT_EQ(VisibleControls(w), (std::set<std::string>{"Command3", "Label1", "Text1"}));
+                EXPECT_EQ(VisibleControls(w),
+                          (std::set<std::string>{"Command3", "Label1", "Text1"}));
                 // keys and clicks leave the cube alone while a panel is open
                 const auto [x, y] = testing::SquareCentre(w, 1, 1);
-                return "key Down\nclick " + std::to_string(x) + " " + std::to_string(y) + " left\ntype Text1 -7";
+                return "key Down\nclick " + std::to_string(x) + " " + std::to_string(y) +
+                       " left\ntype Text1 -7";
             }
             case 5:
                 EXPECT_EQ(s.history.MoveCount(), 1);
@@ -132,7 +144,8 @@ TEST(Panels, DifficultyTakesEffectWithTheNextNewPuzzleAndStaysWithinTheHistory) 
     g.Run([&](CubeWindow& w) -> std::string {
         const GameState& s = w.state();
         switch (step++) {
-            case 0: return "menu difficulty\ntype Text1 12\npress Command3";
+            case 0:
+                return "menu difficulty\ntype Text1 12\npress Command3";
             case 1:
                 EXPECT_EQ(s.history.MoveCount(), 1);
                 return "menu newpuzzle";

@@ -84,14 +84,15 @@ TEST(Clicks, OffTheSquaresOrOffTheEdgesMoveNothing) {
             const int L = l.FrontLeft;
             const int T = l.FrontTop;
             std::ostringstream o;
-            o << "click " << L + K << " " << T + K / 2 << " left\n";          // line between squares
-            o << "click " << L << " " << T + K / 2 << " right\n";             // left border
-            o << "click " << L + K / 2 << " " << T << " left\n";              // top border
+            o << "click " << L + K << " " << T + K / 2 << " left\n";  // line between squares
+            o << "click " << L << " " << T + K / 2 << " right\n";     // left border
+            o << "click " << L + K / 2 << " " << T << " left\n";      // top border
             o << "click " << L + K + K / 2 << " " << T + K + K / 2 << " left\n";  // middle square
             o << "click " << L + K + K / 2 << " " << T + K + K / 2 << " right\n";
-            o << "click " << L + K / 2 << " " << T + K + K / 2 << " left\n";  // middle row, left button
+            o << "click " << L + K / 2 << " " << T + K + K / 2
+              << " left\n";  // middle row, left button
             o << "click " << l.FrontRight + 10 << " " << T + 20 << " left\n";  // the right face
-            o << "click " << L + 20 << " " << T - 10 << " left\n";            // the top face
+            o << "click " << L + 20 << " " << T - 10 << " left\n";             // the top face
             o << "click 700 500 left\n";
             ++step;
             return o.str();
@@ -141,7 +142,8 @@ TEST(Clicks, TurnTheClickedLayerTheWayOfTheEdgeInEveryTurnOfTheView) {
         if (valid) {
             expected.TurnSlice(s.view, click);
         }
-        return ClickLine(w, click.PickColumn, click.PickRow, click.PickButton == kLeftButton ? "left" : "right");
+        return ClickLine(w, click.PickColumn, click.PickRow,
+                         click.PickButton == kLeftButton ? "left" : "right");
     });
     EXPECT_EQ(i, tries.size());
 }
@@ -149,14 +151,16 @@ TEST(Clicks, TurnTheClickedLayerTheWayOfTheEdgeInEveryTurnOfTheView) {
 TEST(Keys, TurnTheWholeCubeInPracticeModeOnly) {
     Game g(" 10  9  12  13  14  15  3  0  0 \r\n");
     const char* keys[] = {"Left", "Up", "Right", "Down", "r", "t", "R", "T", "x", "Down"};
-    const CubeKey expect[] = {CubeKey::Left, CubeKey::Up, CubeKey::Right, CubeKey::Down, CubeKey::R,
-                              CubeKey::T,    CubeKey::R,  CubeKey::T,     CubeKey::T,    CubeKey::Down};
+    const CubeKey expect[] = {CubeKey::Left, CubeKey::Up,  CubeKey::Right, CubeKey::Down,
+                              CubeKey::R,    CubeKey::T,   CubeKey::R,     CubeKey::T,
+                              CubeKey::T,    CubeKey::Down};
     std::size_t i = 0;
     View before;
     g.Run([&](CubeWindow& w) -> std::string {
         const GameState& s = w.state();
         if (i > 0 && i <= std::size(keys)) {
-            const View want = std::string(keys[i - 1]) == "x" ? before : TurnWholeCube(before, expect[i - 1]);
+            const View want =
+                std::string(keys[i - 1]) == "x" ? before : TurnWholeCube(before, expect[i - 1]);
             EXPECT_EQ(s.view, want) << "key " << keys[i - 1];
         }
         if (i == std::size(keys)) {
@@ -185,7 +189,8 @@ TEST(Keys, ArrowsReachTheCubeWhicheverControlHasTheFocus) {
                 w.control("Command6")->setFocus();
                 return "key Left\nkey Down";
             case 1:
-                EXPECT_EQ(w.state().view, TurnWholeCube(TurnWholeCube(View{1, 1}, CubeKey::Left), CubeKey::Down));
+                EXPECT_EQ(w.state().view,
+                          TurnWholeCube(TurnWholeCube(View{1, 1}, CubeKey::Left), CubeKey::Down));
                 return "";
         }
         return "";
@@ -259,7 +264,8 @@ TEST(Window, TheMenuTreeHasItsCaptionsAndTheControlsTheirPlaces) {
     Game g;
     g.Run("");
     CubeWindow& w = g.window();
-    EXPECT_EQ(w.menuItem("csolve")->text().toStdString(), "Computer solves cube (press \"b\" for one move)");
+    EXPECT_EQ(w.menuItem("csolve")->text().toStdString(),
+              "Computer solves cube (press \"b\" for one move)");
     EXPECT_EQ(w.menuItem("by3")->text().toStdString(), "3 by 3 by 3 (standard)");
     EXPECT_EQ(w.menuItem("by20")->text().toStdString(), "20 by 20 by 20");
     EXPECT_EQ(w.menuItem("fgdfg")->text().toStdString(), "Rotating a side vertically: ");
@@ -273,7 +279,8 @@ TEST(Window, TheMenuTreeHasItsCaptionsAndTheControlsTheirPlaces) {
     auto* label2 = static_cast<QLabel*>(w.control("Label2"));
     EXPECT_GE(label2->width(), label2->fontMetrics().horizontalAdvance(label2->text()));
     EXPECT_EQ(w.control("Check46")->geometry(), QRect(432, 136, 81, 33));
-    EXPECT_EQ(static_cast<QLabel*>(w.control("Label5"))->text().toStdString(), "Difficulty level: 3");
+    EXPECT_EQ(static_cast<QLabel*>(w.control("Label5"))->text().toStdString(),
+              "Difficulty level: 3");
 }
 
 TEST(ScenarioRunner, StopsAtAnUnknownCommandWithStatusTwo) {

@@ -11,7 +11,9 @@ namespace twistor::testing {
 // sticker comes from, numbered (f - 1) * N * N + (y - 1) * N + (x - 1).
 using Permutation = std::vector<int>;
 
-inline int CellNumber(int x, int y, int f, int n) { return ((f - 1) * n + (y - 1)) * n + (x - 1); }
+inline int CellNumber(int x, int y, int f, int n) {
+    return ((f - 1) * n + (y - 1)) * n + (x - 1);
+}
 
 // What an operation on the cube does to its stickers, found by running it
 // on two cubes whose stickers spell out each cell's number in base 64.
@@ -77,10 +79,14 @@ inline std::vector<Click> AllEdgeClicks(int n) {
 inline Colour ShownOnFront(const Cube& cube, View v, int i, int j) {
     const int n = cube.CubeSize();
     switch (v.FrontTurn) {
-        case 1: return cube.Sticker(i, j, v.FrontFace);
-        case 2: return cube.Sticker(j, n - i + 1, v.FrontFace);
-        case 3: return cube.Sticker(n - i + 1, n - j + 1, v.FrontFace);
-        default: return cube.Sticker(n - j + 1, i, v.FrontFace);
+        case 1:
+            return cube.Sticker(i, j, v.FrontFace);
+        case 2:
+            return cube.Sticker(j, n - i + 1, v.FrontFace);
+        case 3:
+            return cube.Sticker(n - i + 1, n - j + 1, v.FrontFace);
+        default:
+            return cube.Sticker(n - j + 1, i, v.FrontFace);
     }
 }
 

@@ -10,7 +10,9 @@
 namespace twistor {
 namespace {
 
-std::vector<Move> Stack(const History& h) { return {h.Entries().begin(), h.Entries().end()}; }
+std::vector<Move> Stack(const History& h) {
+    return {h.Entries().begin(), h.Entries().end()};
+}
 
 struct Fixture {
     explicit Fixture(int n) : cube(testing::PlainCube(n)) {}
@@ -42,7 +44,8 @@ TEST(PushUserMove, TakesTheWholeCubePartOutOfARunAndKeepsThePicture) {
     Fixture f(3);
     for (int face = 1; face <= 6; ++face) {
         for (int y = 1; y <= 3; ++y) {
-            for (int x = 1; x <= 3; ++x) f.cube.SetSticker(x, y, face, static_cast<Colour>(1 + (x + 3 * y + face) % 14));
+            for (int x = 1; x <= 3; ++x)
+                f.cube.SetSticker(x, y, face, static_cast<Colour>(1 + (x + 3 * y + face) % 14));
         }
     }
     const std::vector<Move> below{{2, 1, 3}, {1, 2, 1}, {1, 3, 1}};
@@ -54,9 +57,11 @@ TEST(PushUserMove, TakesTheWholeCubePartOutOfARunAndKeepsThePicture) {
     EXPECT_EQ(f.view, (View{2, 1}));
     for (int y = 1; y <= 3; ++y) {
         for (int x = 1; x <= 3; ++x) {
-            EXPECT_EQ(f.cube.Sticker(x, y, 2), before.Sticker(x, y, 1));  // the ring moved on one face
+            EXPECT_EQ(f.cube.Sticker(x, y, 2),
+                      before.Sticker(x, y, 1));  // the ring moved on one face
             EXPECT_EQ(f.cube.Sticker(x, y, 3), before.Sticker(x, y, 2));
-            EXPECT_EQ(testing::ShownOnFront(f.cube, f.view, x, y), testing::ShownOnFront(before, View{1, 1}, x, y));
+            EXPECT_EQ(testing::ShownOnFront(f.cube, f.view, x, y),
+                      testing::ShownOnFront(before, View{1, 1}, x, y));
         }
     }
     EXPECT_NE(f.cube.Sticker(1, 1, 5), before.Sticker(1, 1, 5));  // the end faces turned
@@ -68,7 +73,8 @@ TEST(PushUserMove, NeverFoldsAcrossAxesOrBelowTheRun) {
     f.history.Assign(below);
     f.Push({2, 3, 1});
     f.Push({2, 3, 1});
-    EXPECT_EQ(Stack(f.history), (std::vector<Move>{{1, 2, 4}, {1, 2, 4}, {3, 1, 2}, {2, 3, 4}, {2, 3, 4}}));
+    EXPECT_EQ(Stack(f.history),
+              (std::vector<Move>{{1, 2, 4}, {1, 2, 4}, {3, 1, 2}, {2, 3, 4}, {2, 3, 4}}));
 }
 
 TEST(PushUserMove, RunCoveringTheWholeStackFolds) {
@@ -82,7 +88,8 @@ TEST(PushUserMove, RunCoveringTheWholeStackFolds) {
 TEST(PushUserMove, AFullHistoryRefusesNewEntriesButStillCancelsAndFolds) {
     const int n = 5;
     std::vector<Move> full;
-    for (int i = 0; i < History::kCapacity - 2; ++i) full.push_back(i % 2 ? Move{2, 1, 5} : Move{3, 1, 2});
+    for (int i = 0; i < History::kCapacity - 2; ++i)
+        full.push_back(i % 2 ? Move{2, 1, 5} : Move{3, 1, 2});
     full.push_back({1, 2, 5});
     full.push_back({1, 2, 5});
     Fixture f(n);

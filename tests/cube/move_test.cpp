@@ -13,9 +13,12 @@ using testing::AllViews;
 
 bool AxisRunsThroughFront(int axis, int face) {
     switch (axis) {
-        case 1: return face == 5 || face == 6;
-        case 2: return face == 1 || face == 3;
-        default: return face == 2 || face == 4;
+        case 1:
+            return face == 5 || face == 6;
+        case 2:
+            return face == 1 || face == 3;
+        default:
+            return face == 2 || face == 4;
     }
 }
 
@@ -32,12 +35,15 @@ TEST(ClickAndSolverTables, AreInversesInEveryView) {
                         const std::optional<Click> click = ClickForMove(m, v, n);
                         ASSERT_EQ(!click.has_value(), AxisRunsThroughFront(axis, v.FrontFace));
                         if (click) {
-                            const auto back = ClickToMove(click->PickButton, click->PickColumn, click->PickRow, v, n);
+                            const auto back = ClickToMove(click->PickButton, click->PickColumn,
+                                                          click->PickRow, v, n);
                             ASSERT_TRUE(back.has_value());
-                            EXPECT_EQ(back->move, m) << "n " << n << " view " << v.FrontFace << "," << v.FrontTurn;
+                            EXPECT_EQ(back->move, m)
+                                << "n " << n << " view " << v.FrontFace << "," << v.FrontTurn;
                             continue;
                         }
-                        for (CubeKey k : {CubeKey::Left, CubeKey::Up, CubeKey::Right, CubeKey::Down}) {
+                        for (CubeKey k :
+                             {CubeKey::Left, CubeKey::Up, CubeKey::Right, CubeKey::Down}) {
                             EXPECT_TRUE(ClickForMove(m, TurnWholeCube(v, k), n).has_value());
                         }
                     }
@@ -58,10 +64,13 @@ TEST(ClickToMove, NamesTheSameTurnFromEveryView) {
                 ASSERT_TRUE(request.has_value());
                 EXPECT_EQ(request->direction, TurnDirection(c, n));
                 const Move m = request->move;
-                const View reference = m.axis == 1 ? View{1, 1} : m.axis == 2 ? View{5, 1} : View{6, 1};
+                const View reference = m.axis == 1   ? View{1, 1}
+                                       : m.axis == 2 ? View{5, 1}
+                                                     : View{6, 1};
                 const Click referenceClick = *ClickForMove(m, reference, n);
                 EXPECT_EQ(testing::PermutationOf(n, [&](Cube& cube) { cube.TurnSlice(v, c); }),
-                          testing::PermutationOf(n, [&](Cube& cube) { cube.TurnSlice(reference, referenceClick); }));
+                          testing::PermutationOf(
+                              n, [&](Cube& cube) { cube.TurnSlice(reference, referenceClick); }));
             }
         }
     }

@@ -45,7 +45,8 @@ TEST_P(PlaybackBySize, SolvesAfterRandomPlayerMovesInRandomViews) {
                 view = TurnWholeCube(view, static_cast<CubeKey>(36 + rnd.Draw(4)));
                 continue;
             }
-            Click c = rnd.Draw(3) == 1 ? last : clicks[rnd.Draw(static_cast<int>(clicks.size())) - 1];
+            Click c =
+                rnd.Draw(3) == 1 ? last : clicks[rnd.Draw(static_cast<int>(clicks.size())) - 1];
             if (rnd.Draw(4) == 1 && last.PickButton == kLeftButton) c.PickColumn = rnd.Draw(n);
             if (!IsEdgeClick(c, n)) c = last;
             last = c;
@@ -82,11 +83,13 @@ TEST(TurnAllSlices, IsTheSameAsTurningEverySliceOneByOne) {
         for (View v : testing::AllViews()) {
             for (int button : {kLeftButton, kRightButton}) {
                 for (int direction : {1, 2}) {
-                    const auto whole = testing::PermutationOf(n, [&](Cube& c) { c.TurnAllSlices(v, button, direction); });
+                    const auto whole = testing::PermutationOf(
+                        n, [&](Cube& c) { c.TurnAllSlices(v, button, direction); });
                     const auto oneByOne = testing::PermutationOf(n, [&](Cube& c) {
                         for (int line = 1; line <= n; ++line) {
                             Click click{button, line, direction == 1 ? 1 : n};
-                            if (button == kRightButton) click = Click{button, direction == 1 ? n : 1, line};
+                            if (button == kRightButton)
+                                click = Click{button, direction == 1 ? n : 1, line};
                             c.TurnSlice(v, click);
                         }
                     });

@@ -41,8 +41,10 @@ TEST_P(TurnSliceAllClicks, MakeExactlySixNDistinctQuarterTurns) {
             ASSERT_TRUE(IsIdentity(Compose(twice, twice))) << "four turns must restore the cube";
 
             Click opposite = c;
-            if (c.PickButton == kLeftButton) opposite.PickRow = n + 1 - c.PickRow;
-            else opposite.PickColumn = n + 1 - c.PickColumn;
+            if (c.PickButton == kLeftButton)
+                opposite.PickRow = n + 1 - c.PickRow;
+            else
+                opposite.PickColumn = n + 1 - c.PickColumn;
             ASSERT_TRUE(IsIdentity(Compose(p, TurnPermutation(n, v, opposite))))
                 << "view " << v.FrontFace << "," << v.FrontTurn << " button " << c.PickButton;
         }
@@ -76,7 +78,7 @@ TEST(TurnSlice, KeepsEveryColourCountOnAnyCube) {
 TEST(TurnSlice, LeftClickOnTopLeftMovesColumnOntoFaceAboveAndTurnsLeftFace) {
     const int n = 3;
     Cube before = testing::PlainCube(n);
-    before.SetSticker(1, 1, 5, 14);  // mark a corner of the left face
+    before.SetSticker(1, 1, 5, 14);                               // mark a corner of the left face
     for (int y = 1; y <= n; ++y) before.SetSticker(1, y, 1, 15);  // column 1 of the front
     Cube after = before;
     after.TurnSlice(View{1, 1}, Click{kLeftButton, 1, 1});
@@ -157,8 +159,9 @@ TEST(DealColours, GivesEachFaceOneColourOfTheSetAndRefusesRepeats) {
     EXPECT_TRUE(ca == cb);
 
     const Cube untouched = cube;
-    for (const auto& bad : {std::array<int, 6>{1, 1, 9, 10, 11, 13}, std::array<int, 6>{1, 7, 9, 10, 11, 13},
-                            std::array<int, 6>{0, 5, 9, 10, 11, 13}, std::array<int, 6>{1, 5, 9, 10, 11, 16}}) {
+    for (const auto& bad :
+         {std::array<int, 6>{1, 1, 9, 10, 11, 13}, std::array<int, 6>{1, 7, 9, 10, 11, 13},
+          std::array<int, 6>{0, 5, 9, 10, 11, 13}, std::array<int, 6>{1, 5, 9, 10, 11, 16}}) {
         EXPECT_FALSE(DealColours(cube, bad, rnd));
         EXPECT_TRUE(cube == untouched);
     }

@@ -16,7 +16,8 @@ TEST(WholeCubeTurns, OppositeKeysUndoEachOtherAndFourPressesReturn) {
         EXPECT_EQ(TurnWholeCube(TurnWholeCube(v, CubeKey::Up), CubeKey::Down), v);
         EXPECT_EQ(TurnWholeCube(TurnWholeCube(v, CubeKey::Down), CubeKey::Up), v);
         EXPECT_EQ(TurnWholeCube(TurnWholeCube(v, CubeKey::R), CubeKey::T), v);
-        for (CubeKey k : {CubeKey::Left, CubeKey::Up, CubeKey::Right, CubeKey::Down, CubeKey::R, CubeKey::T}) {
+        for (CubeKey k :
+             {CubeKey::Left, CubeKey::Up, CubeKey::Right, CubeKey::Down, CubeKey::R, CubeKey::T}) {
             View w = v;
             for (int i = 0; i < 4; ++i) {
                 w = TurnWholeCube(w, k);
@@ -106,7 +107,8 @@ TEST(WholeCubeTurns, DownShowsWhatAnUpwardColumnTurnPushedOntoTheTop) {
         const View down = TurnWholeCube(v, CubeKey::Down);
         for (int j = 1; j <= n; ++j) {
             for (int i = 1; i <= n; ++i) {
-                EXPECT_EQ(testing::ShownOnFront(pushed, down, i, j), testing::ShownOnFront(cube, v, i, j));
+                EXPECT_EQ(testing::ShownOnFront(pushed, down, i, j),
+                          testing::ShownOnFront(cube, v, i, j));
             }
         }
     }

@@ -360,10 +360,19 @@ void CubeWindow::SetOptionMenusEnabled(bool enabled) {
     for (const char* name : kPanelMenus) items_[name]->setEnabled(enabled);
 }
 
-void CubeWindow::SetSolveChecks(bool user, bool computer, bool game) {
-    items_["usolve"]->setChecked(user);
-    items_["csolve"]->setChecked(computer);
-    items_["gamemode"]->setChecked(game);
+void CubeWindow::SetSolver(int solveMode) {
+    // A change of solver starts the scrambler's runs afresh.
+    if (s_.modes.SolveMode != solveMode) ResetRunCounters();
+    s_.modes.SolveMode = solveMode;
+    items_["usolve"]->setChecked(solveMode == 0);
+    items_["csolve"]->setChecked(solveMode == 1);
+    items_["gamemode"]->setChecked(false);
+    s_.modes.GameMode = 0;
+    DrawPanel();
+}
+
+int CubeWindow::ChosenScrambleCount() const {
+    return ScrambleCountFrom(static_cast<QLineEdit*>(control("Text1"))->text().toStdString());
 }
 
 void CubeWindow::ResetRunCounters() {
@@ -450,21 +459,9 @@ void CubeWindow::Form_MouseDown(int button, double x, double y) {
     if (s_.panels.OpenPanel != 0) return;
     if (Visible("Command6")) return;  // a finished game cube waits for "Start new cube"
     const bool inBoxColumn = x >= 32 && x <= 113;
-    if (inBoxColumn && y >= 32 && y <= 65 && s_.modes.GameMode != 1) {
-        if (s_.modes.SolveMode != 0) ResetRunCounters();
-        s_.modes.SolveMode = 0;
-        SetSolveChecks(true, false, false);
-        s_.modes.GameMode = 0;
-        DrawPanel();
-        return;
-    }
-    if (inBoxColumn && y >= 96 && y <= 129 && s_.modes.GameMode != 1) {
-        if (s_.modes.SolveMode != 1) ResetRunCounters();
-        s_.modes.SolveMode = 1;
-        SetSolveChecks(false, true, false);
-        s_.modes.GameMode = 0;
-        DrawPanel();
-        return;
+    if (inBoxColumn && s_.modes.GameMode != 1) {
+        if (y >= 32 && y <= 65) return SetSolver(0);
+        if (y >= 96 && y <= 129) return SetSolver(1);
     }
     if (s_.panels.PanelOpen != 1 && s_.modes.SolveMode == 0) {
         s_.mail.ClickX = x;
@@ -476,37 +473,18 @@ void CubeWindow::Form_MouseDown(int button, double x, double y) {
 
 void CubeWindow::Form_KeyDown(int keyCode) {
     if (s_.modes.SolveMode != 0 || s_.panels.PanelOpen == 1) return;
-    switch (keyCode) {
-        case Qt::Key_Left:
-            s_.view = TurnWholeCube(s_.view, CubeKey::Left);
-            break;
-        case Qt::Key_Up:
-            s_.view = TurnWholeCube(s_.view, CubeKey::Up);
-            break;
-        case Qt::Key_Right:
-            s_.view = TurnWholeCube(s_.view, CubeKey::Right);
-            break;
-        case Qt::Key_Down:
-            s_.view = TurnWholeCube(s_.view, CubeKey::Down);
-            break;
-        case Qt::Key_R:
-            s_.view = TurnWholeCube(s_.view, CubeKey::R);
-            break;
-        case Qt::Key_T:
-            s_.view = TurnWholeCube(s_.view, CubeKey::T);
-            break;
-        case Qt::Key_B:
-            if (s_.modes.GameMode == 1) return;
-            ResetRunCounters();
-            s_.modes.SolveMode = 1;
-            SetSolveChecks(false, true, false);
-            s_.modes.GameMode = 0;
-            DrawPanel();
-            s_.modes.StepMode = 1;
-            return;
-        default:
-            return;
+    if (keyCode == Qt::Key_B) {
+        if (s_.modes.GameMode == 1) return;
+        SetSolver(1);
+        s_.modes.StepMode = 1;
+        return;
     }
+    static const std::map<int, CubeKey> kTurns = {
+        {Qt::Key_Left, CubeKey::Left}, {Qt::Key_Up, CubeKey::Up}, {Qt::Key_Right, CubeKey::Right},
+        {Qt::Key_Down, CubeKey::Down}, {Qt::Key_R, CubeKey::R},   {Qt::Key_T, CubeKey::T}};
+    const auto turn = kTurns.find(keyCode);
+    if (turn == kTurns.end()) return;
+    s_.view = TurnWholeCube(s_.view, turn->second);
     s_.mail.ViewKeyFlag = 1;
 }
 

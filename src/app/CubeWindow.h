@@ -102,7 +102,8 @@ class CubeWindow : public QMainWindow {
     void ClosePanelSteps();
     void SetLoadSaveEnabled(bool enabled);
     void SetOptionMenusEnabled(bool enabled);
-    void SetSolveChecks(bool user, bool computer, bool game);
+    // Practice (0) or computer (1) solving, outside game mode.
+    void SetSolver(int solveMode);
     void ResetRunCounters();
     void SetCaption(const std::string& caption);
     void SetLabel(const QString& name, const std::string& text);
@@ -118,6 +119,9 @@ class CubeWindow : public QMainWindow {
     void usolve_Click();
     void csolve_Click();
     void LeaveGameFor(int solveMode);
+    int ChosenScrambleCount() const;
+    bool TakePuzzleName(const char* box, std::string& fileName);
+    void ClosePuzzlePanel(std::initializer_list<const char*> controls);
     void choosetime_Click();
     void gamemode_Click();
     void difficulty_Click();

@@ -59,6 +59,14 @@ struct GameFlow {
     int AbandonedCube = 0;
     int NoButtonsOnce = 0;
     int OutsideGame = 1;  // 1 no game; 2 the next solved moment is a fresh game cube's; 0 playing
+
+    // No game is running: a new puzzle or a loaded one outside game mode.
+    void ForgetGame() {
+        OutsideGame = 1;
+        AbandonedCube = 0;
+        NoButtonsOnce = 0;
+        KeepZeroCount = 0;
+    }
 };
 
 // Everything the main loop and the handlers share.

@@ -25,6 +25,12 @@ QLineEdit* TextBox(QWidget* w) {
     return static_cast<QLineEdit*>(w);
 }
 
+// The controls of the two puzzle panels.
+constexpr std::initializer_list<const char*> kSavePanel = {"Label7", "Text4", "File1", "Command10",
+                                                           "Command11"};
+constexpr std::initializer_list<const char*> kLoadPanel = {"Label6", "Text3", "File2", "Command8",
+                                                           "Command9"};
+
 // The colour boxes in ascending colour order.
 constexpr int kColoursInBoxOrder[] = {1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12, 13, 14, 15};
 
@@ -85,11 +91,7 @@ void CubeWindow::LeaveGameFor(int solveMode) {
     Show({"Label4", "Label5", "Command6", "Command7"}, false);
     items_["newpuzzle"]->setText("New puzzle");
     SetCaption(PracticeCaption());
-    if (s_.modes.SolveMode != solveMode) ResetRunCounters();
-    s_.modes.SolveMode = solveMode;
-    SetSolveChecks(solveMode == 0, solveMode == 1, false);
-    s_.modes.GameMode = 0;
-    DrawPanel();
+    SetSolver(solveMode);
     SetLoadSaveEnabled(true);
 }
 
@@ -107,8 +109,7 @@ void CubeWindow::gamemode_Click() {
     s_.cube.Resize(s_.options.ChosenSize);
     s_.history.Clear();
     ResetRunCounters();
-    s_.modes.ScrambleLeft =
-        std::max(2, ScrambleCountFrom(TextBox(control("Text1"))->text().toStdString()) + 1);
+    s_.modes.ScrambleLeft = std::max(2, ChosenScrambleCount() + 1);
     g.DifficultyMoves = s_.modes.ScrambleLeft;
     s_.modes.CubeReady = 0;
     g.CubesSolved = 0;
@@ -116,7 +117,9 @@ void CubeWindow::gamemode_Click() {
     SetCaption(GameCaption(s_.cube.CubeSize()));
     ClearPanel();
     s_.modes.SolveMode = 0;
-    SetSolveChecks(false, false, true);
+    items_["usolve"]->setChecked(false);
+    items_["csolve"]->setChecked(false);
+    items_["gamemode"]->setChecked(true);
     s_.modes.GameMode = 1;
     Show({"Label4", "Label5"}, true);
     SetLabel("Label4", CubesSolvedText(g.CubesSolved));
@@ -143,11 +146,7 @@ void CubeWindow::Command7_Click() {
     items_["newpuzzle"]->setText("New puzzle");
     if (g.CubesSolved < 0) g.CubesSolved = 0;
     SetCaption(GameCaption(s_.cube.CubeSize()));
-    if (s_.modes.SolveMode != 0) ResetRunCounters();
-    s_.modes.SolveMode = 0;
-    SetSolveChecks(true, false, false);
-    s_.modes.GameMode = 0;
-    DrawPanel();
+    SetSolver(0);
     SetLoadSaveEnabled(true);
 }
 
@@ -170,17 +169,14 @@ void CubeWindow::newpuzzle_Click() {
             g.NoButtonsOnce = 1;
         }
     } else {
-        g.OutsideGame = 1;
-        g.AbandonedCube = 0;
-        g.NoButtonsOnce = 0;
-        g.KeepZeroCount = 0;
+        g.ForgetGame();
     }
     g.SolvedSeen = 0;
     s_.mail.ViewKeyFlag = 1;
     s_.cube.Resize(s_.options.ChosenSize);
     s_.history.Clear();
     ResetRunCounters();
-    s_.modes.ScrambleLeft = ScrambleCountFrom(TextBox(control("Text1"))->text().toStdString()) + 1;
+    s_.modes.ScrambleLeft = ChosenScrambleCount() + 1;
     if (game) {
         s_.modes.ScrambleLeft = std::max(2, s_.modes.ScrambleLeft);
         g.DifficultyMoves = s_.modes.ScrambleLeft;
@@ -315,7 +311,7 @@ void CubeWindow::savesettings_Click() {
     storage::Settings st;
     st.FaceColor = s_.options.FaceColor;
     st.CubeSize = s_.options.ChosenSize;
-    st.ScrambleCount = ScrambleCountFrom(TextBox(control("Text1"))->text().toStdString());
+    st.ScrambleCount = ChosenScrambleCount();
     st.MinTurnTime = s_.modes.MinTurnTime;
     const storage::WriteStatus status =
         storage::SaveSettings(std::string(storage::kSettingsFileName), st);
@@ -341,7 +337,7 @@ void FillFileList(QListWidget* list) {
 void CubeWindow::savepuzzle_Click() {
     OpenPanelSteps(1);
     FillFileList(static_cast<QListWidget*>(control("File1")));
-    Show({"Label7", "Text4", "File1", "Command10", "Command11"}, true);
+    Show(kSavePanel, true);
     s_.panels.PanelOpen = 1;
     control("Text4")->setFocus();
 }
@@ -350,33 +346,45 @@ void CubeWindow::File1_Click(const QString& entry) {
     TextBox(control("Text4"))->setText(entry);
 }
 
-void CubeWindow::Command10_Click() {
+// The file a puzzle panel's name box names; false (with a note to the
+// player) when the text cannot name a puzzle file, and an empty name when
+// the box is empty.
+bool CubeWindow::TakePuzzleName(const char* box, std::string& fileName) {
     const storage::PuzzleName name =
-        storage::PuzzleFileName(TextBox(control("Text4"))->text().toStdString());
+        storage::PuzzleFileName(TextBox(control(box))->text().toStdString());
     if (name.kind == storage::PuzzleName::Kind::Refused) {
         ShowMessage(QString::fromStdString(name.message));
-        return;
+        return false;
     }
-    if (name.kind == storage::PuzzleName::Kind::File) {
-        storage::Puzzle puzzle{s_.cube,
-                               s_.view,
-                               s_.MoveAxis,
-                               {s_.history.Entries().begin(), s_.history.Entries().end()}};
-        const storage::WriteStatus status = storage::SavePuzzle(name.fileName, puzzle);
+    fileName = name.fileName;
+    return true;
+}
+
+void CubeWindow::ClosePuzzlePanel(std::initializer_list<const char*> controls) {
+    Show(controls, false);
+    Show({"Label3", "Text2", "Command5"}, false);
+    ClosePanelSteps();
+}
+
+void CubeWindow::Command10_Click() {
+    std::string fileName;
+    if (!TakePuzzleName("Text4", fileName)) return;
+    if (!fileName.empty()) {
+        const storage::Puzzle puzzle{s_.cube,
+                                     s_.view,
+                                     s_.MoveAxis,
+                                     {s_.history.Entries().begin(), s_.history.Entries().end()}};
+        const storage::WriteStatus status = storage::SavePuzzle(fileName, puzzle);
         if (!status.ok()) {
             ShowMessage(QString::fromStdString("The puzzle was not saved: " + status.error));
             return;
         }
     }
-    Show({"Label7", "Text4", "File1", "Command10", "Command11"}, false);
-    Show({"Label3", "Text2", "Command5"}, false);
-    ClosePanelSteps();
+    ClosePuzzlePanel(kSavePanel);
 }
 
 void CubeWindow::Command11_Click() {
-    Show({"Label7", "Text4", "File1", "Command10", "Command11"}, false);
-    Show({"Label3", "Text2", "Command5"}, false);
-    ClosePanelSteps();
+    ClosePuzzlePanel(kSavePanel);
 }
 
 void CubeWindow::loadpuzzle_Click() {
@@ -393,7 +401,7 @@ void CubeWindow::loadpuzzle_Click() {
         preset = list->item(0)->text();
     }
     TextBox(control("Text3"))->setText(preset);
-    Show({"Label6", "Text3", "File2", "Command8", "Command9"}, true);
+    Show(kLoadPanel, true);
     s_.panels.PanelOpen = 1;
     control("Text3")->setFocus();
 }
@@ -403,27 +411,18 @@ void CubeWindow::File2_Click(const QString& entry) {
 }
 
 void CubeWindow::Command8_Click() {
-    const storage::PuzzleName name =
-        storage::PuzzleFileName(TextBox(control("Text3"))->text().toStdString());
-    if (name.kind == storage::PuzzleName::Kind::Refused) {
-        ShowMessage(QString::fromStdString(name.message));
-        return;
-    }
-    if (name.kind == storage::PuzzleName::Kind::File) {
+    std::string fileName;
+    if (!TakePuzzleName("Text3", fileName)) return;
+    if (!fileName.empty()) {
         // The whole file is checked before anything changes.
-        storage::PuzzleRead read = storage::LoadPuzzle(name.fileName);
+        storage::PuzzleRead read = storage::LoadPuzzle(fileName);
         if (!read.puzzle) {
             ShowMessage(QString::fromStdString(read.error));
             return;
         }
         Maximize();
         GameFlow& g = s_.game;
-        if (s_.modes.GameMode != 1) {
-            g.OutsideGame = 1;
-            g.AbandonedCube = 0;
-            g.NoButtonsOnce = 0;
-            g.KeepZeroCount = 0;
-        }
+        if (s_.modes.GameMode != 1) g.ForgetGame();
         g.SolvedSeen = 0;
         s_.mail.ViewKeyFlag = 1;
         ResetRunCounters();
@@ -448,15 +447,11 @@ void CubeWindow::Command8_Click() {
         SetLabel("Label5", DifficultyText(s_.history.MoveCount()));
         DrawCubeNow();
     }
-    Show({"Label6", "Text3", "File2", "Command8", "Command9"}, false);
-    Show({"Label3", "Text2", "Command5"}, false);
-    ClosePanelSteps();
+    ClosePuzzlePanel(kLoadPanel);
 }
 
 void CubeWindow::Command9_Click() {
-    Show({"Label6", "Text3", "File2", "Command8", "Command9"}, false);
-    Show({"Label3", "Text2", "Command5"}, false);
-    ClosePanelSteps();
+    ClosePuzzlePanel(kLoadPanel);
 }
 
 }  // namespace twistor

@@ -173,11 +173,7 @@ void CubeWindow::ComputerStep() {
 }
 
 void CubeWindow::EndSingleComputerMove() {
-    if (s_.modes.SolveMode != 0) ResetRunCounters();
-    s_.modes.SolveMode = 0;
-    SetSolveChecks(true, false, false);
-    s_.modes.GameMode = 0;
-    DrawPanel();
+    SetSolver(0);
     s_.modes.StepMode = 0;
 }
 

@@ -138,29 +138,5 @@ TEST(Panels, HideTheGameControlsWhileOpenAndBringBackExactlyThose) {
     EXPECT_EQ(step, 9);
 }
 
-TEST(Panels, DifficultyTakesEffectWithTheNextNewPuzzleAndStaysWithinTheHistory) {
-    Game g(" 10  9  12  13  14  15  2  1  0 \r\n");
-    int step = 0;
-    g.Run([&](CubeWindow& w) -> std::string {
-        const GameState& s = w.state();
-        switch (step++) {
-            case 0:
-                return "menu difficulty\ntype Text1 12\npress Command3";
-            case 1:
-                EXPECT_EQ(s.history.MoveCount(), 1);
-                return "menu newpuzzle";
-            case 2:
-                EXPECT_EQ(s.history.MoveCount(), 12);
-                return "menu difficulty\ntype Text1 0\npress Command3\nmenu newpuzzle";
-            case 3:
-                EXPECT_EQ(s.history.MoveCount(), 0);
-                EXPECT_TRUE(s.cube.IsSolved());
-                return "";
-        }
-        return "";
-    });
-    EXPECT_EQ(step, 4);
-}
-
 }  // namespace
 }  // namespace twistor

@@ -104,28 +104,6 @@ TEST(TurnSlice, MiddleLineOfOddCubeTurnsNoFaceAndEveryTwoCubeTurnTurnsOne) {
     EXPECT_EQ(facesTouched(2, Click{kRightButton, 1, 1}), (std::set<int>{1, 2, 3, 5, 6}));
 }
 
-TEST(TurnSlice, TurnedViewMovesTheLineSeenOnScreen) {
-    // With the front face shown turned, the clicked screen column is what
-    // moves: every sticker of it leaves the front face.
-    const int n = 4;
-    for (int turn = 1; turn <= 4; ++turn) {
-        const View v{1, turn};
-        Cube cube(n);
-        for (int f = 1; f <= 6; ++f) cube.FillFace(f, 1);
-        Cube marked = cube;  // screen column 2 of the front face in colour 9
-        for (int j = 1; j <= n; ++j) {
-            const int i = 2;
-            int x = i, y = j;
-            if (turn == 2) x = j, y = n - i + 1;
-            if (turn == 3) x = n - i + 1, y = n - j + 1;
-            if (turn == 4) x = n - j + 1, y = i;
-            marked.SetSticker(x, y, 1, 9);
-        }
-        marked.TurnSlice(v, Click{kLeftButton, 2, 1});
-        for (int j = 1; j <= n; ++j) EXPECT_NE(testing::ShownOnFront(marked, v, 2, j), 9);
-    }
-}
-
 TEST(Cube, RefusesSizesOutsideTwoToTwenty) {
     EXPECT_THROW(Cube(1), std::out_of_range);
     EXPECT_THROW(Cube(21), std::out_of_range);

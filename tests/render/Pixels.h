@@ -30,17 +30,6 @@ inline int CountOther(const Canvas& canvas, const QRect& r, std::initializer_lis
     return count;
 }
 
-// The bounding box of the pixels of `colour` inside r; empty if none.
-inline QRect InkOf(const Canvas& canvas, const QRect& r, int colour) {
-    QRect ink;
-    for (int y = r.top(); y <= r.bottom(); ++y) {
-        for (int x = r.left(); x <= r.right(); ++x) {
-            if (canvas.ColourAt(x, y) == colour) ink |= QRect(x, y, 1, 1);
-        }
-    }
-    return ink;
-}
-
 inline QRect Corners(int x1, int y1, int x2, int y2) {
     return QRect(QPoint(x1, y1), QPoint(x2, y2));
 }

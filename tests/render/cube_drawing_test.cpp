@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "Pixels.h"
@@ -146,21 +146,6 @@ TEST_P(ShownFaces, EveryCellShowsWhatTheWholeCubeTurnsBringToTheFront) {
 
 INSTANTIATE_TEST_SUITE_P(Sizes, ShownFaces, ::testing::Values(2, 3, 4, 9, 20));
 
-TEST(ShownFaces, FaceOneUprightAndQuarterTurned) {
-    const int n = 3;
-    const Layout g = ComputeLayout(n, kWidth, kHeight);
-    const Shown upright = ShownStickers(g, View{1, 1});
-    const Shown turned = ShownStickers(g, View{1, 2});
-    for (int r = 1; r <= n; ++r) {
-        for (int c = 1; c <= n; ++c) {
-            // Face 2 on top from its corner (1, 1): its row N borders the front.
-            EXPECT_EQ(upright[kTop][r - 1][c - 1], StickerNumber(c, r, 2, n));
-            EXPECT_EQ(upright[kRight][r - 1][c - 1], StickerNumber(c, r, 6, n));
-            EXPECT_EQ(turned[kFront][r - 1][c - 1], StickerNumber(r, n + 1 - c, 1, n));
-        }
-    }
-}
-
 // Neighbouring cells differ in colour, and each shown face has colours of its
 // own, so a fill that leaks into a neighbour or the background shows.
 Colour CheckerColour(int x, int y, int f) {
@@ -172,27 +157,19 @@ Colour CheckerColour(int x, int y, int f) {
     return f == 6 ? kRight[(x + 2 * y) % 5] : 15;
 }
 
-enum class Geometry { Computed, LargeWindow, LoadedAfter2, LoadedAfter3 };
-struct FillCase {
-    int n;
-    Geometry geometry;
-};
-
-class FillCoverage : public ::testing::TestWithParam<FillCase> {};
+// Each size with the rounded depth of a new cube and with the unrounded
+// depth of a loaded puzzle (laid out for a 2-cube before).
+class FillCoverage : public ::testing::TestWithParam<std::tuple<int, bool>> {};
 
 // Every pixel at least two pixels inside a cell has the cell's colour, every
 // pixel two pixels clear of the figure is black, and no grey is left: no
 // fill leaks, none misses part of its cell. Near the lines rounding decides.
 TEST_P(FillCoverage, EachCellGetsExactlyItsOwnColour) {
-    const auto [n, geometry] = GetParam();
-    const bool large = geometry == Geometry::LargeWindow;
-    const int width = large ? 1366 : kWidth;
-    const int height = large ? 745 : kHeight;
-    Layout g = ComputeLayout(n, width, height);
-    if (geometry == Geometry::LoadedAfter2 || geometry == Geometry::LoadedAfter3) {
-        g = ComputeLayout(geometry == Geometry::LoadedAfter2 ? 2 : 3, width, height);
-        ApplyLoadedSize(g, n);
-    }
+    const auto [n, loaded] = GetParam();
+    const int width = kWidth;
+    const int height = kHeight;
+    Layout g = ComputeLayout(loaded ? 2 : n, width, height);
+    if (loaded) ApplyLoadedSize(g, n);
     Canvas canvas(width, height);
     DrawCube(canvas, PaintedCube(n, CheckerColour), View{1, 1}, g);
     EXPECT_EQ(CountColour(canvas, Whole(canvas), kBoundaryGrey), 0);
@@ -241,43 +218,8 @@ TEST_P(FillCoverage, EachCellGetsExactlyItsOwnColour) {
     EXPECT_EQ(std::count(checked.begin(), checked.end(), 0), 0) << "cells too thin to check";
 }
 
-std::vector<FillCase> AllFillCases() {
-    std::vector<FillCase> cases;
-    for (Geometry geometry : {Geometry::Computed, Geometry::LargeWindow, Geometry::LoadedAfter2,
-                              Geometry::LoadedAfter3}) {
-        for (int n = 2; n <= 20; ++n) cases.push_back({n, geometry});
-    }
-    return cases;
-}
-
-std::string FillCaseName(const ::testing::TestParamInfo<FillCase>& info) {
-    static const char* const kNames[] = {"Computed", "LargeWindow", "LoadedAfter2", "LoadedAfter3"};
-    return kNames[static_cast<int>(info.param.geometry)] + std::to_string(info.param.n);
-}
-
-INSTANTIATE_TEST_SUITE_P(AllSizes, FillCoverage, ::testing::ValuesIn(AllFillCases()), FillCaseName);
-
-// Outside the fixed cube area only the figure's own bounds are painted (for
-// N = 18 it starts a little left of the area); inside it, all else is black.
-TEST(DrawCube, PaintsOnlyTheCubeAreaAndTheFigure) {
-    const QRect cubeArea = Corners(220, 0, 590, kHeight - 1);
-    EXPECT_TRUE(cubeArea.contains(FigureBounds(ComputeLayout(3, kWidth, kHeight))));
-    for (int n = 2; n <= 20; ++n) {
-        SCOPED_TRACE(n);
-        const Layout g = ComputeLayout(n, kWidth, kHeight);
-        Canvas canvas(kWidth, kHeight);
-        canvas.FillRect(0, 0, kWidth - 1, kHeight - 1, 15);
-        DrawCube(canvas, SomeCube(n), View{3, 2}, g);
-        int wrong = 0;
-        for (int y = 0; y < kHeight; ++y) {
-            for (int x = 0; x < kWidth; ++x) {
-                if (FigureBounds(g).contains(x, y)) continue;
-                wrong += canvas.ColourAt(x, y) != (cubeArea.contains(x, y) ? 0 : 15);
-            }
-        }
-        EXPECT_EQ(wrong, 0);
-    }
-}
+INSTANTIATE_TEST_SUITE_P(AllSizes, FillCoverage,
+                         ::testing::Combine(::testing::Range(2, 21), ::testing::Bool()));
 
 // The fixed cube area does not follow the layout: after a size change, or in
 // a large window where the figure lies beside it, an old figure must not
@@ -314,33 +256,6 @@ TEST(DrawCube, SizeChangesLeaveNoStalePixels) {
     draw(small, 7, loaded);
     draw(small, 5, ComputeLayout(5, 1600, 900));
     EXPECT_TRUE(small.Image() == fresh(1600, 900, 5)) << "larger window";
-}
-
-// Clearing an old figure stops at the side panel and the bands, which belong
-// to their own drawing.
-TEST(DrawCube, ClearingAnOldFigureSparesThePanelAndTheBands) {
-    Canvas canvas(kWidth, kHeight);
-    canvas.FillRect(0, 0, kWidth - 1, kHeight - 1, 13);
-    canvas.SetFigureArea(Whole(canvas));  // as if an old figure had covered it all
-    const Layout g = ComputeLayout(3, kWidth, kHeight);
-    DrawCube(canvas, PaintedCube(3, [](int x, int, int) { return Colour(x + 8); }), View{1, 1}, g);
-    EXPECT_EQ(canvas.FigureArea(), FigureBounds(g));
-    int kept = 0;
-    for (const QRect& area : {kSidePanelArea, kLeftBandArea, kRightBandArea}) {
-        EXPECT_EQ(CountOther(canvas, area.intersected(Whole(canvas)), {13}), 0);
-        kept += CountColour(canvas, area, 13);
-    }
-    EXPECT_EQ(CountColour(canvas, Whole(canvas), 13), kept);
-}
-
-TEST(DrawCube, RefusesAnInvalidViewOrAMismatchedLayout) {
-    Canvas canvas(kWidth, kHeight);
-    const Cube cube = SomeCube(3);
-    const Layout g = ComputeLayout(3, kWidth, kHeight);
-    EXPECT_THROW(DrawCube(canvas, cube, View{1, 5}, g), std::invalid_argument);
-    EXPECT_THROW(DrawCube(canvas, cube, View{7, 1}, g), std::invalid_argument);
-    EXPECT_THROW(DrawCube(canvas, cube, View{1, 1}, ComputeLayout(4, kWidth, kHeight)),
-                 std::invalid_argument);
 }
 
 }  // namespace

@@ -39,9 +39,8 @@ class ClickPump : public EventPump {
         // The top-left square, left button: the first column up, then down
         // again with the bottom square, and so on.
         const Layout& l = window_.state().layout;
-        const int row = (++clicks_ % 2) ? 1 : l.CubeSize;
-        const QPointF at(l.FrontLeft + l.CellWidth / 2,
-                         l.FrontTop + (row - 1) * l.CellHeight + l.CellHeight / 2);
+        const auto [x, y] = SquareCentre(l, 1, (++clicks_ % 2) ? 1 : l.CubeSize);
+        const QPointF at(x, y);
         QWidget* area = window_.area();
         QMouseEvent press(QEvent::MouseButtonPress, at, area->mapToGlobal(at), Qt::LeftButton,
                           Qt::LeftButton, Qt::NoModifier);

@@ -23,11 +23,11 @@ void BM_DrawCube(benchmark::State& state) {
             }
         }
     }
-    Canvas canvas(1920, 1080);
-    const Layout layout = ComputeLayout(n, canvas.Width(), canvas.Height());
+    Scene scene(1920, 1080);
+    const Layout layout = ComputeLayout(n, scene.canvas.Width(), scene.canvas.Height());
     for (auto _ : state) {
-        DrawCube(canvas, cube, View{1, 1}, layout);
-        benchmark::DoNotOptimize(canvas.Image().constBits());
+        DrawCube(scene, cube, View{1, 1}, layout);
+        benchmark::DoNotOptimize(scene.canvas.Image().constBits());
     }
 }
 BENCHMARK(BM_DrawCube)->Arg(3)->Arg(20)->Unit(benchmark::kMicrosecond);

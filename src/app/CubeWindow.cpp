@@ -6,74 +6,23 @@
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <chrono>
 
+#include "app/Captions.h"
 #include "app/DrawingArea.h"
 #include "app/NumberText.h"
-#include "app/WrapButton.h"
-#include "render/Captions.h"
+#include "app/Widgets.h"
 #include "render/CubeDrawing.h"
-#include "render/Palette.h"
 #include "render/SidePanel.h"
 
 namespace twistor {
-
-namespace {
-
-// The window is described in twips, 15 to the pixel.
-QRect Twips(int left, int top, int width, int height) {
-    return QRect(left / 15, top / 15, width / 15, height / 15);
-}
-
-constexpr int kSmallFontPixels = 11;  // the controls' 8.25 pt
-constexpr int kLargeFontPixels = 16;  // the game labels' 12 pt
-
-struct LabelSpec {
-    const char* name;
-    const char* caption;
-    QRect rect;
-    QColor background;
-    int fontPixels;
-};
-
-struct ColourBoxSpec {
-    const char* name;
-    int colour;
-    int left;
-    int top;
-};
-
-// The fourteen colour boxes in their grid, in three rows.
-constexpr ColourBoxSpec kColourBoxes[] = {
-    {"Check35", 1, 240, 1080},   {"Check37", 3, 1800, 1080},  {"Check36", 2, 3360, 1080},
-    {"Check38", 4, 4920, 1080},  {"Check39", 5, 6480, 1080},  {"Check42", 9, 240, 2040},
-    {"Check43", 10, 1800, 2040}, {"Check44", 11, 3360, 2040}, {"Check45", 12, 4920, 2040},
-    {"Check46", 13, 6480, 2040}, {"Check1", 14, 240, 3000},   {"Check2", 15, 1800, 3000},
-    {"Check3", 6, 3360, 3000},   {"Check4", 8, 4920, 3000},
-};
-
-// The order in which the colour-box step looks at the boxes.
-constexpr const char* kColourBoxStepOrder[] = {
-    "Check1", "Check2", "Check35", "Check36", "Check37", "Check38", "Check39",
-    "Check3", "Check4", "Check42", "Check43", "Check44", "Check45", "Check46"};
-
-constexpr const char* kPanelMenus[] = {"choosecolors", "difficulty", "choosetime", "solvingoptions",
-                                       "newpuzzle"};
-
-QFont ControlFont(int pixels) {
-    QFont f("DejaVu Sans");
-    f.setPixelSize(pixels);
-    return f;
-}
-
-}  // namespace
 
 void QtEventPump::Pump(Wait wait) {
     QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents;
@@ -90,9 +39,12 @@ CubeWindow::CubeWindow(QWidget* parent) : QMainWindow(parent) {
     setCentralWidget(area_);
     area_->onMouseDown = [this](int button, double x, double y) { Form_MouseDown(button, x, y); };
     menuBar()->setNativeMenuBar(false);
-    setFont(ControlFont(kWindowFontPixels));
+    QFont font("DejaVu Sans");
+    font.setPixelSize(kWindowFontPixels);
+    setFont(font);
     BuildMenus();
-    BuildControls();
+    c_ = CreateControls(area_);
+    WireControls();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
@@ -103,7 +55,7 @@ CubeWindow::CubeWindow(QWidget* parent) : QMainWindow(parent) {
             std::chrono::system_clock::now().time_since_epoch().count());
     };
     SetCaption(PracticeCaption());
-    // The client area at design time.
+    // The window's first size, before start-up maximizes it.
     area_->setMinimumSize(1, 1);
     resize(592, 554 + menuBar()->sizeHint().height());
     qApp->installEventFilter(this);
@@ -124,24 +76,17 @@ void CubeWindow::RequestQuit(int status) {
     quit_ = true;
 }
 
-QWidget* CubeWindow::control(const QString& name) const {
-    const auto it = controls_.find(name);
-    return it == controls_.end() ? nullptr : it->second;
-}
-
 QAction* CubeWindow::menuItem(const QString& name) const {
-    const auto it = items_.find(name);
-    return it == items_.end() ? nullptr : it->second;
+    return findChild<QAction*>(name);
 }
 
 // ---------------------------------------------------------------------------
-// Window description
+// Building the window
 
 QMenu* CubeWindow::AddMenu(QMenu* parent, const QString& name, const QString& caption) {
     QMenu* menu = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
     menu->setObjectName(name);
     menu->menuAction()->setObjectName(name);
-    items_[name] = menu->menuAction();
     return menu;
 }
 
@@ -149,7 +94,6 @@ QAction* CubeWindow::AddItem(QMenu* menu, const QString& name, const QString& ca
                              void (CubeWindow::*handler)()) {
     QAction* action = menu->addAction(caption);
     action->setObjectName(name);
-    items_[name] = action;
     if (handler) {
         connect(action, &QAction::triggered, this, [this, action, handler] {
             // Qt flips a check mark before it reports the click; the handlers
@@ -162,29 +106,34 @@ QAction* CubeWindow::AddItem(QMenu* menu, const QString& name, const QString& ca
 }
 
 void CubeWindow::BuildMenus() {
+    MenuItems& m = items_;
     QMenu* options = AddMenu(nullptr, "options", "Options");
-    AddItem(options, "newpuzzle", "New puzzle", &CubeWindow::newpuzzle_Click);
-    AddItem(options, "loadpuzzle", "Load puzzle", &CubeWindow::loadpuzzle_Click);
-    AddItem(options, "savepuzzle", "Save puzzle", &CubeWindow::savepuzzle_Click);
-    AddItem(options, "savesettings", "Save settings", &CubeWindow::savesettings_Click);
+    m.newpuzzle = AddItem(options, "newpuzzle", "New puzzle", &CubeWindow::newpuzzle_Click);
+    m.loadpuzzle = AddItem(options, "loadpuzzle", "Load puzzle", &CubeWindow::loadpuzzle_Click);
+    m.savepuzzle = AddItem(options, "savepuzzle", "Save puzzle", &CubeWindow::savepuzzle_Click);
+    m.savesettings =
+        AddItem(options, "savesettings", "Save settings", &CubeWindow::savesettings_Click);
 
     QMenu* solving = AddMenu(options, "solvingoptions", "Solving options");
-    AddItem(solving, "usolve", "User solves cube (practice mode)", &CubeWindow::usolve_Click)
-        ->setCheckable(true);
-    AddItem(solving, "csolve", "Computer solves cube (press \"b\" for one move)",
-            &CubeWindow::csolve_Click)
-        ->setCheckable(true);
-    AddItem(solving, "choosetime", "Choose minimum time taken to rotate cube",
-            &CubeWindow::choosetime_Click);
-    AddItem(solving, "gamemode", "Gamemode", &CubeWindow::gamemode_Click)->setCheckable(true);
-    items_["usolve"]->setChecked(true);
+    m.solvingoptions = solving->menuAction();
+    m.usolve =
+        AddItem(solving, "usolve", "User solves cube (practice mode)", &CubeWindow::usolve_Click);
+    m.csolve = AddItem(solving, "csolve", "Computer solves cube (press \"b\" for one move)",
+                       &CubeWindow::csolve_Click);
+    m.choosetime = AddItem(solving, "choosetime", "Choose minimum time taken to rotate cube",
+                           &CubeWindow::choosetime_Click);
+    m.gamemode = AddItem(solving, "gamemode", "Gamemode", &CubeWindow::gamemode_Click);
+    for (QAction* a : {m.usolve, m.csolve, m.gamemode}) a->setCheckable(true);
+    m.usolve->setChecked(true);
 
-    AddItem(options, "difficulty", "Choose difficulty", &CubeWindow::difficulty_Click);
-    AddItem(options, "choosecolors", "Choose colors", &CubeWindow::choosecolors_Click);
+    m.difficulty =
+        AddItem(options, "difficulty", "Choose difficulty", &CubeWindow::difficulty_Click);
+    m.choosecolors =
+        AddItem(options, "choosecolors", "Choose colors", &CubeWindow::choosecolors_Click);
 
     QMenu* sizes = AddMenu(options, "sizeofcube", "Size of cube");
     QMenu* larger = nullptr;
-    for (int k = 2; k <= kMaxCubeSize; ++k) {
+    for (int k = kMinCubeSize; k <= kMaxCubeSize; ++k) {
         QString caption = QString("%1 by %1 by %1").arg(k);
         if (k == 3) caption += " (standard)";
         if (k == 11) larger = AddMenu(sizes, "largersizes", "(Larger sizes)");
@@ -194,10 +143,11 @@ void CubeWindow::BuildMenus() {
             item->setChecked(!item->isChecked());
             SizeItem_Click(k);
         });
+        m.bySize[k] = item;
     }
-    items_["by2"]->setChecked(true);
+    m.bySize[2]->setChecked(true);
 
-    AddItem(options, "quit", "Quit", &CubeWindow::quit_Click);
+    m.quit = AddItem(options, "quit", "Quit", &CubeWindow::quit_Click);
 
     // The instructions are the menu itself: its items do nothing.
     QMenu* help = AddMenu(nullptr, "instructions", "Instructions");
@@ -219,172 +169,37 @@ void CubeWindow::BuildMenus() {
         AddItem(AddMenu(help, l.menu, l.menuCaption), l.item, l.itemCaption);
 }
 
-void CubeWindow::BuildControls() {
-    auto place = [this](QWidget* w, const char* name, QRect rect, int fontPixels) {
-        w->setObjectName(name);
-        w->setGeometry(rect);
-        w->setFont(ControlFont(fontPixels));
-        w->hide();
-        controls_[name] = w;
+void CubeWindow::WireControls() {
+    const std::pair<QPushButton*, void (CubeWindow::*)()> buttons[] = {
+        {c_.Command1, &CubeWindow::Command1_Click},   {c_.Command2, &CubeWindow::Command2_Click},
+        {c_.Command3, &CubeWindow::Command3_Click},   {c_.Command4, &CubeWindow::Command4_Click},
+        {c_.Command5, &CubeWindow::Command5_Click},   {c_.Command6, &CubeWindow::Command6_Click},
+        {c_.Command7, &CubeWindow::Command7_Click},   {c_.Command8, &CubeWindow::Command8_Click},
+        {c_.Command9, &CubeWindow::Command9_Click},   {c_.Command10, &CubeWindow::Command10_Click},
+        {c_.Command11, &CubeWindow::Command11_Click},
     };
-
-    const LabelSpec labels[] = {
-        {"Label1", "Number of times to mess up twistor cube:", Twips(120, 240, 2895, 255),
-         QColor(0, 255, 0), kSmallFontPixels},
-        {"Label2",
-         "Please choose the six colors that will be used on each face of the twistor cube:",
-         Twips(240, 240, 5535, 255), QColor(255, 0, 255), kSmallFontPixels},
-        {"Label3",
-         "Please enter the minimum time (in 10ths of a second) for the computer to rotate the "
-         "cube:",
-         Twips(120, 240, 6375, 255), QColor(255, 0, 255), kSmallFontPixels},
-        {"Label4", "Number of cubes solved: 0", Twips(120, 2400, 3135, 255), QColor(0, 255, 255),
-         kLargeFontPixels},
-        {"Label5", "Difficulty level: 3", Twips(600, 3000, 2175, 255), QColor(128, 255, 255),
-         kLargeFontPixels},
-        {"Label6", "Please choose a user-defined puzzle to play:", Twips(120, 240, 3255, 255),
-         QColor(255, 0, 255), kSmallFontPixels},
-        {"Label7", "Please enter a name to save this puzzle as:", Twips(120, 240, 3135, 255),
-         QColor(255, 0, 255), kSmallFontPixels},
-    };
-    for (const LabelSpec& l : labels) {
-        auto* label = new QLabel(l.caption, area_);
-        label->setAutoFillBackground(true);
-        QPalette p = label->palette();
-        p.setColor(QPalette::Window, l.background);
-        p.setColor(QPalette::WindowText, Qt::black);
-        label->setPalette(p);
-        place(label, l.name, l.rect, l.fontPixels);
-        labelWidths_[l.name] = l.rect.width();
-        FitLabel(label);
-    }
-
-    auto textBox = [&](const char* name, const char* text, QRect rect, int maxLength) {
-        auto* box = new QLineEdit(text, area_);
-        if (maxLength > 0) box->setMaxLength(maxLength);
-        place(box, name, rect, kSmallFontPixels);
-        return box;
-    };
-    textBox("Text1", "3", Twips(3000, 240, 375, 285), 2);
-    textBox("Text2", "", Twips(6480, 240, 375, 285), 2);
-    textBox("Text3", "", Twips(3360, 240, 1215, 270), 0);
-    textBox("Text4", "", Twips(3240, 240, 1215, 270), 0);
-
-    struct ButtonSpec {
-        const char* name;
-        const char* caption;
-        QRect rect;
-        void (CubeWindow::*handler)();
-    };
-    const ButtonSpec buttons[] = {
-        {"Command1", "Done", Twips(240, 4080, 975, 495), &CubeWindow::Command1_Click},
-        {"Command2", "Restore default colors", Twips(1800, 4080, 1215, 495),
-         &CubeWindow::Command2_Click},
-        {"Command3", "Done", Twips(120, 840, 975, 495), &CubeWindow::Command3_Click},
-        {"Command4", "Make colors fluorescent", Twips(3600, 4080, 1215, 495),
-         &CubeWindow::Command4_Click},
-        {"Command5", "Done", Twips(120, 840, 975, 495), &CubeWindow::Command5_Click},
-        {"Command6", "Start new cube", Twips(240, 480, 1455, 495), &CubeWindow::Command6_Click},
-        {"Command7", "Quit playing", Twips(240, 1320, 1455, 495), &CubeWindow::Command7_Click},
-        {"Command8", "Done", Twips(120, 1080, 1095, 495), &CubeWindow::Command8_Click},
-        {"Command9", "Cancel", Twips(120, 1920, 1095, 495), &CubeWindow::Command9_Click},
-        {"Command10", "Done", Twips(120, 1080, 1095, 495), &CubeWindow::Command10_Click},
-        {"Command11", "Cancel", Twips(120, 1920, 1095, 495), &CubeWindow::Command11_Click},
-    };
-    for (const ButtonSpec& b : buttons) {
-        auto* button = new WrapButton(b.caption, area_);
-        place(button, b.name, b.rect, kSmallFontPixels);
+    for (const auto& [button, handler] : buttons)
         connect(button, &QPushButton::clicked, this,
-                [this, handler = b.handler] { (this->*handler)(); });
+                [this, handler = handler] { (this->*handler)(); });
+    for (const ColourBox& c : c_.colourBoxes) {
+        connect(c.box, &QCheckBox::toggled, this, [this, box = c.box] { ColourBox_Click(box); });
     }
-
-    for (const ColourBoxSpec& c : kColourBoxes) {
-        auto* box = new QCheckBox(area_);
-        // The box shows its colour; start-up gives it.
-        box->setAutoFillBackground(true);
-        QPalette p = box->palette();
-        p.setColor(QPalette::Window, QColor::fromRgb(PaletteRgb(c.colour)));
-        p.setColor(QPalette::Button, QColor::fromRgb(PaletteRgb(c.colour)));
-        box->setPalette(p);
-        place(box, c.name, Twips(c.left, c.top, 1215, 495), kSmallFontPixels);
-        colourBoxes_[c.colour] = box;
-        connect(box, &QCheckBox::toggled, this, [this, box] { ColourBox_Click(box); });
-    }
-
-    auto fileList = [&](const char* name, QRect rect, void (CubeWindow::*handler)(const QString&)) {
-        auto* list = new QListWidget(area_);
-        place(list, name, rect, kSmallFontPixels);
-        connect(list, &QListWidget::itemClicked, this,
-                [this, handler](QListWidgetItem* item) { (this->*handler)(item->text()); });
-    };
-    fileList("File1", Twips(4440, 240, 1215, 870), &CubeWindow::File1_Click);
-    fileList("File2", Twips(4560, 240, 1215, 870), &CubeWindow::File2_Click);
-
-    controls_["Command3"]->installEventFilter(this);
+    connect(c_.File1, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { File1_Click(item->text()); });
+    connect(c_.File2, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { File2_Click(item->text()); });
+    c_.Command3->installEventFilter(this);
 }
 
 // ---------------------------------------------------------------------------
-// Small helpers
-
-void CubeWindow::SetCaption(const std::string& caption) {
-    setWindowTitle(QString::fromStdString(caption));
-}
-
-void CubeWindow::SetLabel(const QString& name, const std::string& text) {
-    auto* label = static_cast<QLabel*>(control(name));
-    label->setText(QString::fromStdString(text));
-    FitLabel(label);
-}
-
-void CubeWindow::FitLabel(QLabel* label) {
-    // Our font runs wider than the one the panels were laid out for: a label
-    // grows to the right rather than cut its words short.
-    const int needed = label->fontMetrics().horizontalAdvance(label->text()) + 4;
-    label->resize(std::max(labelWidths_[label->objectName()], needed), label->height());
-}
-
-bool CubeWindow::Visible(const QString& name) const {
-    return !control(name)->isHidden();
-}
-
-void CubeWindow::Show(std::initializer_list<const char*> names, bool visible) {
-    for (const char* n : names) control(n)->setVisible(visible);
-}
-
-void CubeWindow::SetLoadSaveEnabled(bool enabled) {
-    items_["loadpuzzle"]->setEnabled(enabled);
-    items_["savepuzzle"]->setEnabled(enabled);
-}
-
-void CubeWindow::SetOptionMenusEnabled(bool enabled) {
-    for (const char* name : kPanelMenus) items_[name]->setEnabled(enabled);
-}
-
-void CubeWindow::SetSolver(int solveMode) {
-    // A change of solver starts the scrambler's runs afresh.
-    if (s_.modes.SolveMode != solveMode) ResetRunCounters();
-    s_.modes.SolveMode = solveMode;
-    items_["usolve"]->setChecked(solveMode == 0);
-    items_["csolve"]->setChecked(solveMode == 1);
-    items_["gamemode"]->setChecked(false);
-    s_.modes.GameMode = 0;
-    DrawPanel();
-}
-
-int CubeWindow::ChosenScrambleCount() const {
-    return ScrambleCountFrom(static_cast<QLineEdit*>(control("Text1"))->text().toStdString());
-}
-
-void CubeWindow::ResetRunCounters() {
-    s_.scrambler.ResetRun();
-}
+// Drawing and window helpers
 
 void CubeWindow::Repaint() {
     area_->update();
 }
 
 void CubeWindow::DrawPanel() {
-    DrawSolvePanel(area_->canvas(), s_.modes.SolveMode == 1);
+    DrawSolvePanel(area_->canvas(), s_.modes.SolveMode == Solver::Computer);
     Repaint();
 }
 
@@ -394,7 +209,12 @@ void CubeWindow::ClearPanel() {
 }
 
 void CubeWindow::DrawCubeNow() {
-    DrawCube(area_->canvas(), s_.cube, s_.view, s_.layout);
+    DrawCube(area_->scene(), s_.cube, s_.view, s_.layout);
+    Repaint();
+}
+
+void CubeWindow::ClearBands() {
+    ClearSolvedBands(area_->scene(), s_.layout);
     Repaint();
 }
 
@@ -415,6 +235,38 @@ void CubeWindow::Maximize() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
+void CubeWindow::SetCaption(const std::string& caption) {
+    setWindowTitle(QString::fromStdString(caption));
+}
+
+void CubeWindow::SetLabel(GrowingLabel* label, const std::string& text) {
+    label->SetText(QString::fromStdString(text));
+}
+
+void CubeWindow::ShowGameCounts() {
+    SetLabel(c_.Label4, CubesSolvedText(s_.game.CubesSolved));
+    SetLabel(c_.Label5, DifficultyText(s_.game.DifficultyMoves - 1));
+}
+
+bool CubeWindow::ButtonsShown() const {
+    return !c_.Command6->isHidden();
+}
+
+void CubeWindow::SetLoadSaveEnabled(bool enabled) {
+    items_.loadpuzzle->setEnabled(enabled);
+    items_.savepuzzle->setEnabled(enabled);
+}
+
+void CubeWindow::SetOptionMenusEnabled(bool enabled) {
+    for (QAction* item : {items_.choosecolors, items_.difficulty, items_.choosetime,
+                          items_.solvingoptions, items_.newpuzzle})
+        item->setEnabled(enabled);
+}
+
+void CubeWindow::CheckSizeItem(int size) {
+    for (int k = kMinCubeSize; k <= kMaxCubeSize; ++k) items_.bySize[k]->setChecked(k == size);
+}
+
 void CubeWindow::ShowMessage(const QString& text) {
     // Not modal: the game goes on while the note is shown.
     lastMessage_ = text;
@@ -425,8 +277,12 @@ void CubeWindow::ShowMessage(const QString& text) {
     box->show();
 }
 
+int CubeWindow::ChosenScrambleCount() const {
+    return ScrambleCountFrom(c_.Text1->text().toStdString());
+}
+
 // ---------------------------------------------------------------------------
-// Events
+// Input
 
 void CubeWindow::closeEvent(QCloseEvent* event) {
     RequestQuit(0);
@@ -438,13 +294,13 @@ bool CubeWindow::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != this || QApplication::activePopupWidget()) return false;
     auto* key = static_cast<QKeyEvent*>(event);
-    if (s_.panels.PanelOpen == 0) {
+    if (!s_.panels.TakesInput) {
         // With no panel open every key is the cube's, whichever control
         // Qt would give it to.
         Form_KeyDown(key->key());
         return true;
     }
-    if (watched == controls_["Command3"]) {
+    if (watched == c_.Command3) {
         Command3_KeyDown();
         return true;
     }
@@ -452,31 +308,30 @@ bool CubeWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CubeWindow::Timer1_Timer() {
-    s_.mail.TimerTick = 1;
+    s_.mail.TimerTick = true;
 }
 
 void CubeWindow::Form_MouseDown(int button, double x, double y) {
-    if (s_.panels.OpenPanel != 0) return;
-    if (Visible("Command6")) return;  // a finished game cube waits for "Start new cube"
-    const bool inBoxColumn = x >= 32 && x <= 113;
-    if (inBoxColumn && s_.modes.GameMode != 1) {
-        if (y >= 32 && y <= 65) return SetSolver(0);
-        if (y >= 96 && y <= 129) return SetSolver(1);
+    if (s_.panels.Shown != Panel::None) return;
+    if (ButtonsShown()) return;  // a finished game cube waits for "Start new cube"
+    if (!s_.modes.GameMode) {
+        if (OnBox(kUserBox, x, y)) return SetSolver(Solver::Player);
+        if (OnBox(kComputerBox, x, y)) return SetSolver(Solver::Computer);
     }
-    if (s_.panels.PanelOpen != 1 && s_.modes.SolveMode == 0) {
+    if (!s_.panels.TakesInput && s_.modes.SolveMode == Solver::Player) {
         s_.mail.ClickX = x;
         s_.mail.ClickY = y;
-        s_.mail.ClickPending = 1;
+        s_.mail.ClickPending = true;
         s_.mail.ClickButton = button;
     }
 }
 
 void CubeWindow::Form_KeyDown(int keyCode) {
-    if (s_.modes.SolveMode != 0 || s_.panels.PanelOpen == 1) return;
+    if (s_.modes.SolveMode != Solver::Player || s_.panels.TakesInput) return;
     if (keyCode == Qt::Key_B) {
-        if (s_.modes.GameMode == 1) return;
-        SetSolver(1);
-        s_.modes.StepMode = 1;
+        if (s_.modes.GameMode) return;
+        SetSolver(Solver::Computer);
+        s_.modes.StepMode = true;
         return;
     }
     static const std::map<int, CubeKey> kTurns = {
@@ -485,7 +340,7 @@ void CubeWindow::Form_KeyDown(int keyCode) {
     const auto turn = kTurns.find(keyCode);
     if (turn == kTurns.end()) return;
     s_.view = TurnWholeCube(s_.view, turn->second);
-    s_.mail.ViewKeyFlag = 1;
+    s_.mail.ViewKeyFlag = true;
 }
 
 }  // namespace twistor

@@ -2,27 +2,43 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <array>
 #include <cstdint>
 #include <functional>
-#include <map>
-#include <memory>
 #include <string>
 
+#include "app/Controls.h"
 #include "app/EventPump.h"
 #include "app/GameState.h"
 
 class QAction;
-class QCheckBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
 class QMenu;
-class QPushButton;
 class QTimer;
+
+namespace twistor::storage {
+struct Puzzle;
+}
 
 namespace twistor {
 
 class DrawingArea;
+
+// The menu items the handlers change, by their object names.
+struct MenuItems {
+    QAction* newpuzzle;
+    QAction* loadpuzzle;
+    QAction* savepuzzle;
+    QAction* savesettings;
+    QAction* solvingoptions;
+    QAction* usolve;
+    QAction* csolve;
+    QAction* choosetime;
+    QAction* gamemode;
+    QAction* difficulty;
+    QAction* choosecolors;
+    QAction* quit;
+    std::array<QAction*, kMaxCubeSize + 1> bySize;  // "by2".."by20" at their sizes
+};
 
 // The game's one window. Its main loop (Form_Activate) owns the game; the
 // event handlers only set state and flags for the loop, and redraw the side
@@ -48,16 +64,14 @@ class CubeWindow : public QMainWindow {
     GameState& state() { return s_; }
     const GameState& state() const { return s_; }
     DrawingArea* area() const { return area_; }
-
-    // Controls and menu items by name.
-    QWidget* control(const QString& name) const;
+    const Controls& controls() const { return c_; }
+    // A menu or menu item by its object name; null if there is none.
     QAction* menuItem(const QString& name) const;
     QTimer* timer() const { return Timer1; }
     // The last note shown to the player (a refused file, a failed save).
     QString lastMessage() const { return lastMessage_; }
 
-    // Handlers (public so that the driver and tests can see what they are;
-    // the window wires them to its controls).
+    // The input handlers, as the window's events call them.
     void Form_MouseDown(int button, double x, double y);
     void Form_KeyDown(int keyCode);
     void Timer1_Timer();
@@ -67,95 +81,98 @@ class CubeWindow : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    // Window description.
+    // Building the window (CubeWindow.cpp).
     void BuildMenus();
-    void BuildControls();
+    void WireControls();
     QAction* AddItem(QMenu* menu, const QString& name, const QString& caption,
                      void (CubeWindow::*handler)() = nullptr);
     QMenu* AddMenu(QMenu* parent, const QString& name, const QString& caption);
 
-    // Main loop.
+    // The main loop (MainLoop.cpp).
+    enum class Entry { Top, AfterLayOut };
+    enum class Stage { Wait, Draw, Finish };
     void StartUp();
     void ReadSettingsAtStartUp();
     void NewCubeBlock();
-    void RunPass(int entryStep);
+    void RunPass(Entry entry);
+    Stage ScrambleStage();
+    Stage WaitStage();
+    void WaitForInput();
+    void WaitForTurnTime();
+    Stage ActOnInput();
+    void FinishPass(Stage stage);
     enum class ClickOutcome { NoSquare, Dropped, Moved };
     ClickOutcome ClickStep();
     void ComputerStep();
     void EndSingleComputerMove();
     void SolvedStep();
-    void ClearBands();
-    void SolvedMoment();
+    void ShowSolvedNews(const SolvedNews& news);
     void ColourBoxStep();
-    void Maximize();
-    void Redraw();
     void Pump(EventPump::Wait wait);
 
-    // Drawing helpers.
+    // Drawing and window helpers (CubeWindow.cpp).
     void DrawCubeNow();
     void DrawPanel();
     void ClearPanel();
+    void ClearBands();
     void Repaint();
-
-    // Shared panel steps.
-    void OpenPanelSteps(int code);
-    void ClosePanelSteps();
+    void Maximize();
+    void SetCaption(const std::string& caption);
+    void SetLabel(GrowingLabel* label, const std::string& text);
+    void ShowGameCounts();
+    bool ButtonsShown() const;
     void SetLoadSaveEnabled(bool enabled);
     void SetOptionMenusEnabled(bool enabled);
-    // Practice (0) or computer (1) solving, outside game mode.
-    void SetSolver(int solveMode);
-    void ResetRunCounters();
-    void SetCaption(const std::string& caption);
-    void SetLabel(const QString& name, const std::string& text);
-    void FitLabel(QLabel* label);
-    bool Visible(const QString& name) const;
-    void Show(std::initializer_list<const char*> names, bool visible);
+    void CheckSizeItem(int size);
+    void ShowMessage(const QString& text);
+    int ChosenScrambleCount() const;
 
-    // Menu handlers.
-    void newpuzzle_Click();
-    void loadpuzzle_Click();
-    void savepuzzle_Click();
-    void savesettings_Click();
+    // Solving modes, game mode and new cubes (ModeHandlers.cpp).
+    void SetSolver(Solver solver);
+    void LeaveGameFor(Solver solver);
     void usolve_Click();
     void csolve_Click();
-    void LeaveGameFor(int solveMode);
-    int ChosenScrambleCount() const;
-    bool TakePuzzleName(const char* box, std::string& fileName);
-    void ClosePuzzlePanel(std::initializer_list<const char*> controls);
-    void choosetime_Click();
     void gamemode_Click();
-    void difficulty_Click();
-    void choosecolors_Click();
+    void newpuzzle_Click();
     void quit_Click();
     void SizeItem_Click(int size);
-
-    // Control handlers.
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Command3_KeyDown();
-    void Command4_Click();
-    void Command5_Click();
     void Command6_Click();
     void Command7_Click();
+
+    // The option panels (PanelHandlers.cpp).
+    void OpenPanelSteps(Panel panel);
+    void ClosePanelSteps();
+    void difficulty_Click();
+    void choosetime_Click();
+    void choosecolors_Click();
+    void Command3_Click();
+    void Command3_KeyDown();
+    void Command5_Click();
+    void Command1_Click();
+    void Command2_Click();
+    void Command4_Click();
+    void ColourBox_Click(QCheckBox* box);
+    void ApplyPreset(const std::array<int, 6>& set);
+
+    // Settings and puzzle files (FileHandlers.cpp).
+    void savesettings_Click();
+    void savepuzzle_Click();
+    void loadpuzzle_Click();
+    bool TakePuzzleName(const QLineEdit* box, std::string& fileName);
+    void ClosePuzzlePanel(const std::vector<QWidget*>& panel);
+    void ApplyPuzzle(const storage::Puzzle& puzzle);
+    void File1_Click(const QString& entry);
+    void File2_Click(const QString& entry);
     void Command8_Click();
     void Command9_Click();
     void Command10_Click();
     void Command11_Click();
-    void ColourBox_Click(QCheckBox* box);
-    void ApplyPreset(const std::array<int, 6>& set);
-    void File1_Click(const QString& entry);
-    void File2_Click(const QString& entry);
-
-    void ShowMessage(const QString& text);
 
     GameState s_;
     DrawingArea* area_ = nullptr;
+    Controls c_{};
+    MenuItems items_{};
     QTimer* Timer1 = nullptr;
-    std::map<QString, QWidget*> controls_;
-    std::map<QString, QAction*> items_;
-    std::map<int, QCheckBox*> colourBoxes_;  // by colour number
-    std::map<QString, int> labelWidths_;     // as laid out, before any growing
     QtEventPump qtPump_;
     EventPump* pump_ = &qtPump_;
     std::function<std::uint64_t()> clockSeed_;

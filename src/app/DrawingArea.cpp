@@ -3,9 +3,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "cube/View.h"
+
 namespace twistor {
 
-DrawingArea::DrawingArea(QWidget* parent) : QWidget(parent), canvas_(1, 1) {
+DrawingArea::DrawingArea(QWidget* parent) : QWidget(parent), scene_(1, 1) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setObjectName("CubeWindowArea");
@@ -13,33 +15,34 @@ DrawingArea::DrawingArea(QWidget* parent) : QWidget(parent), canvas_(1, 1) {
 
 void DrawingArea::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    p.drawImage(event->rect(), canvas_.Image(), event->rect());
+    p.drawImage(event->rect(), scene_.canvas.Image(), event->rect());
 }
 
 void DrawingArea::resizeEvent(QResizeEvent* event) {
     // Grow the picture with the window; what was drawn stays where it was.
     const QSize s = event->size();
-    if (s.width() > canvas_.Width() || s.height() > canvas_.Height()) {
-        canvas_.Resize(std::max(s.width(), canvas_.Width()),
-                       std::max(s.height(), canvas_.Height()));
+    if (s.width() > scene_.canvas.Width() || s.height() > scene_.canvas.Height()) {
+        scene_.canvas.Resize(std::max(s.width(), scene_.canvas.Width()),
+                             std::max(s.height(), scene_.canvas.Height()));
     }
     QWidget::resizeEvent(event);
 }
 
 void DrawingArea::mousePressEvent(QMouseEvent* event) {
+    // The game's button numbers: kLeftButton, kRightButton, and 4 for the
+    // middle button, which moves nothing.
     int button = 0;
     switch (event->button()) {
         case Qt::LeftButton:
-            button = 1;
+            button = kLeftButton;
             break;
         case Qt::RightButton:
-            button = 2;
+            button = kRightButton;
             break;
         case Qt::MiddleButton:
             button = 4;
             break;
         default:
-            button = 0;
             break;
     }
     const QPointF p = event->position();

@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "render/Canvas.h"
+#include "render/Scene.h"
 
 namespace twistor {
 
@@ -14,8 +14,9 @@ class DrawingArea : public QWidget {
   public:
     explicit DrawingArea(QWidget* parent);
 
-    Canvas& canvas() { return canvas_; }
-    const Canvas& canvas() const { return canvas_; }
+    Scene& scene() { return scene_; }
+    Canvas& canvas() { return scene_.canvas; }
+    const Canvas& canvas() const { return scene_.canvas; }
 
     std::function<void(int button, double x, double y)> onMouseDown;
 
@@ -25,7 +26,7 @@ class DrawingArea : public QWidget {
     void mousePressEvent(QMouseEvent* event) override;
 
   private:
-    Canvas canvas_;
+    Scene scene_;
 };
 
 }  // namespace twistor

@@ -2,71 +2,67 @@
 
 #include <array>
 
+#include "app/GameFlow.h"
 #include "cube/Cube.h"
 #include "cube/History.h"
 #include "cube/Random.h"
 #include "cube/Scrambler.h"
 #include "cube/View.h"
 #include "render/Layout.h"
+#include "storage/Settings.h"
 
 namespace twistor {
 
-inline constexpr std::array<int, 6> kDefaultColours{10, 9, 12, 13, 14, 15};
 inline constexpr std::array<int, 6> kFluorescentColours{1, 10, 5, 9, 11, 13};
-inline constexpr int kDefaultScrambleCount = 3;
-inline constexpr int kMaxScrambleCount = 99;
+
+// Who turns the cube back.
+enum class Solver {
+    Player,    // practice mode and game mode: the player clicks
+    Computer,  // the computer plays the history back, one move a pass
+};
 
 // Who is solving and what the main loop has to do next.
 struct Modes {
-    int SolveMode = 0;     // 0 the player solves, 1 the computer does
-    int GameMode = 0;      // 1 while game mode is on
-    int StepMode = 0;      // 1 after "b": one computer step, then back to the player
-    int ScrambleLeft = 4;  // scramble moves to make, plus one for the drawing pass after a lay-out
-    int CubeReady = 0;     // 0 asks the main loop for a new cube
+    Solver SolveMode = Solver::Player;
+    bool GameMode = false;  // cubes are counted, and "Start new cube" follows each one
+    bool StepMode = false;  // after "b": one computer move, then back to the player
+    int ScrambleLeft = 4;   // scramble moves to make, plus one for the drawing pass after a lay-out
+    bool CubeReady = true;  // false asks the main loop to lay out a new cube
     double MinTurnTime = 0;  // tenths of a second per computer move; 0 or less: no wait
 };
 
-// What the event handlers leave for the main loop.
+// What the event handlers leave for the main loop to act on at its next pump.
 struct Mailboxes {
-    int ClickPending = 0;
-    double ClickX = 0;
+    bool ClickPending = false;  // a click on the picture waits to be hit-tested
+    double ClickX = 0;          // where that click was, in drawing-area pixels
     double ClickY = 0;
-    int ClickButton = 0;
-    int ViewKeyFlag = 0;
-    int TimerTick = 0;
+    int ClickButton = 0;       // kLeftButton or kRightButton (anything else moves nothing)
+    bool ViewKeyFlag = false;  // the view turned or a new cube was asked for: redraw
+    bool TimerTick = false;    // the computer's turn time has passed
 };
 
+// The player's choices that outlive a cube.
 struct Options {
-    std::array<int, 6> FaceColor = kDefaultColours;
-    int ChosenSize = 2;
-    int ColorsChecked = 6;
-    int ColorPanelShown = 0;
+    std::array<int, 6> FaceColor = storage::kDefaultColours;  // palette numbers of the six faces
+    int ChosenSize = 2;                                       // the size the next new puzzle gets
+    int ColorsChecked = 6;         // colour boxes ticked while the colour panel is open
+    bool ColorPanelShown = false;  // the colour panel has been opened since start-up
+};
+
+// The option panels, which take the place of the side panel while open.
+enum class Panel {
+    None,
+    DifficultyOrSave,  // the difficulty panel and the save panel share one code
+    Colours,
+    Load,
+    TurnTime,
 };
 
 struct Panels {
-    int PanelOpen = 0;
-    int OpenPanel = 0;
-    int RestoreLabel4 = 0;
-    int RestoreCommand6 = 0;
-};
-
-// The bookkeeping that decides what a solved moment counts for in game mode.
-struct GameFlow {
-    int CubesSolved = 0;
-    int DifficultyMoves = 0;
-    int SolvedSeen = 0;
-    int KeepZeroCount = 0;
-    int AbandonedCube = 0;
-    int NoButtonsOnce = 0;
-    int OutsideGame = 1;  // 1 no game; 2 the next solved moment is a fresh game cube's; 0 playing
-
-    // No game is running: a new puzzle or a loaded one outside game mode.
-    void ForgetGame() {
-        OutsideGame = 1;
-        AbandonedCube = 0;
-        NoButtonsOnce = 0;
-        KeepZeroCount = 0;
-    }
+    Panel Shown = Panel::None;    // the panel on screen; clicks on the cube are ignored meanwhile
+    bool TakesInput = false;      // keys and clicks belong to the open panel, not to the cube
+    bool RestoreCounts = false;   // the game-mode labels come back when the panel closes
+    bool RestoreButtons = false;  // "Start new cube" and "Quit playing" come back too
 };
 
 // Everything the main loop and the handlers share.
@@ -83,9 +79,13 @@ struct GameState {
     Options options;
     Panels panels;
     GameFlow game;
-    // The solved test of the previous and of this pass: 1 unsolved, 0 solved.
-    int PrevUnsolved = 0;
-    int Unsolved = 0;
+    // The solved test of the previous and of this pass.
+    bool PrevUnsolved = false;
+    bool Unsolved = false;
 };
+
+// Asks the main loop for a new cube with `scrambleLeft` scramble passes: the
+// history and the scrambler's runs start afresh, and the view is redrawn.
+void RequestNewCube(GameState& s, int scrambleLeft);
 
 }  // namespace twistor

@@ -2,15 +2,14 @@
 // wait for the player, make moves, draw and notice a solved cube.
 
 #include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 #include <variant>
 
+#include "app/Captions.h"
 #include "app/CubeWindow.h"
 #include "app/DrawingArea.h"
-#include "app/NumberText.h"
-#include "render/Captions.h"
+#include "app/Widgets.h"
 #include "render/CubeDrawing.h"
 #include "render/SidePanel.h"
 #include "solver/Solver.h"
@@ -20,8 +19,8 @@ namespace twistor {
 int CubeWindow::Form_Activate() {
     StartUp();
     NewCubeBlock();
-    RunPass(9);
-    while (!quit_) RunPass(1);
+    RunPass(Entry::AfterLayOut);
+    while (!quit_) RunPass(Entry::Top);
     Timer1->stop();
     return exitStatus_;
 }
@@ -31,30 +30,29 @@ void CubeWindow::Pump(EventPump::Wait wait) {
 }
 
 void CubeWindow::StartUp() {
-    s_.game.OutsideGame = 1;
-    s_.game.AbandonedCube = 0;
-    s_.game.NoButtonsOnce = 0;
+    s_.game.ForgetGame();
     s_.modes.MinTurnTime = 0;
     Maximize();
     DrawPanel();
-    s_.modes.SolveMode = 0;
+    s_.modes.SolveMode = Solver::Player;
     s_.modes.ScrambleLeft = 4;
     s_.cube.Resize(2);
     s_.options.ChosenSize = 2;
     s_.options.ColorsChecked = 6;
-    s_.options.FaceColor = kDefaultColours;
+    s_.options.FaceColor = storage::kDefaultColours;
     ReadSettingsAtStartUp();
-    s_.options.ColorPanelShown = 0;
+    s_.options.ColorPanelShown = false;
 }
 
+// Lays out a new cube: solved, dealt its colours, and shown from a random view.
 void CubeWindow::NewCubeBlock() {
     s_.history.Clear();
     s_.scrambler.ForgetLastMove();
     area_->setFocus();
-    s_.modes.CubeReady = 1;
+    s_.modes.CubeReady = true;
     if (!DealColours(s_.cube, s_.options.FaceColor, s_.rnd)) {
         // Never deal from a set with a repeated colour: that deal would not end.
-        s_.options.FaceColor = kDefaultColours;
+        s_.options.FaceColor = storage::kDefaultColours;
         DealColours(s_.cube, s_.options.FaceColor, s_.rnd);
     }
     s_.layout = ComputeLayout(s_.cube.CubeSize(), area_->width(), area_->height());
@@ -64,70 +62,91 @@ void CubeWindow::NewCubeBlock() {
     DrawCubeNow();
 }
 
-// One pass of the loop, entered at step 1, or at step 9 after a lay-out.
-void CubeWindow::RunPass(int entryStep) {
+// One pass of the loop. A pass scrambles or waits for something to do, acts
+// on it, draws, and ends with the solved test. Right after a lay-out it goes
+// straight to that end.
+void CubeWindow::RunPass(Entry entry) {
     pump_->PassStarted();
+    Stage stage = entry == Entry::Top ? ScrambleStage() : Stage::Finish;
+    while (stage == Stage::Wait) {
+        WaitForInput();
+        if (quit_) return;
+        stage = ActOnInput();
+    }
+    FinishPass(stage);
+}
+
+// One scramble move while the scramble lasts; otherwise the pass waits.
+CubeWindow::Stage CubeWindow::ScrambleStage() {
     Modes& m = s_.modes;
+    if (m.ScrambleLeft <= 0) return Stage::Wait;
+    if (!s_.scrambler.Step(s_.cube, s_.view, s_.history, s_.rnd)) m.ScrambleLeft = 1;
+    return Stage::Draw;
+}
+
+// Lets events run until there is a click, a key or a computer move to act on.
+void CubeWindow::WaitForInput() {
+    const Modes& m = s_.modes;
     Mailboxes& mail = s_.mail;
-    int step = entryStep;
-
-    if (step == 1) {
-        if (m.ScrambleLeft > 0) {
-            if (!s_.scrambler.Step(s_.cube, s_.view, s_.history, s_.rnd)) m.ScrambleLeft = 1;
-            step = 8;
-        } else {
-            step = 2;
-        }
-    }
-
-    while (step == 2) {
-        for (;;) {
-            mail.ClickPending = 0;
-            mail.ViewKeyFlag = 0;
-            // Block while nothing can happen without the player: the player
-            // solves, or the computer has nothing left to play.
-            const bool idle = m.SolveMode == 0 || (s_.history.Empty() && m.StepMode != 1);
-            Pump(idle ? EventPump::Wait::Idle : EventPump::Wait::Poll);
+    for (;;) {
+        mail.ClickPending = false;
+        mail.ViewKeyFlag = false;
+        // Block while nothing can happen without the player: the player
+        // solves, or the computer has nothing left to play.
+        const bool idle = m.SolveMode == Solver::Player || (s_.history.Empty() && !m.StepMode);
+        Pump(idle ? EventPump::Wait::Idle : EventPump::Wait::Poll);
+        if (quit_) return;
+        mail.TimerTick = false;
+        if (m.SolveMode == Solver::Computer && m.ScrambleLeft <= 0 && m.MinTurnTime > 0 &&
+            !m.StepMode) {
+            WaitForTurnTime();
             if (quit_) return;
-            mail.TimerTick = 0;
-            if (m.SolveMode == 1 && m.ScrambleLeft <= 0 && m.MinTurnTime > 0 && m.StepMode != 1) {
-                Timer1->start(static_cast<int>(m.MinTurnTime * 100));
-                mail.TimerTick = 0;
-                while (mail.TimerTick != 1 && m.SolveMode != 0 && m.GameMode == 0 && !quit_) {
-                    Pump(EventPump::Wait::Timer);
-                }
-                Timer1->stop();
-                if (quit_) return;
-            }
-            ColourBoxStep();
-            if (mail.ClickPending != 0 || mail.ViewKeyFlag == 1 || m.SolveMode == 1) break;
         }
-        if (m.ScrambleLeft <= 0 && !s_.history.Empty() && m.SolveMode == 1) {
-            ComputerStep();
-            step = 8;
-        } else if (m.CubeReady == 0) {
-            NewCubeBlock();
-            step = 9;
-        } else if (mail.ViewKeyFlag == 1) {
-            step = 8;
-        } else if (mail.ClickPending == 1) {
-            switch (ClickStep()) {
-                case ClickOutcome::NoSquare:
-                    break;  // back to waiting
-                case ClickOutcome::Dropped:
-                    step = 9;
-                    break;
-                case ClickOutcome::Moved:
-                    step = 8;
-                    break;
-            }
-        } else {
-            step = 9;
-        }
+        ColourBoxStep();
+        if (mail.ClickPending || mail.ViewKeyFlag || m.SolveMode == Solver::Computer) return;
     }
+}
 
-    if (step == 8 && m.ScrambleLeft <= 0) DrawCubeNow();
+// Holds the computer's move back for the chosen turn time; taking over as
+// the player or starting game mode ends the wait at once.
+void CubeWindow::WaitForTurnTime() {
+    const Modes& m = s_.modes;
+    Timer1->start(static_cast<int>(m.MinTurnTime * 100));
+    s_.mail.TimerTick = false;
+    while (!s_.mail.TimerTick && m.SolveMode != Solver::Player && !m.GameMode && !quit_) {
+        Pump(EventPump::Wait::Timer);
+    }
+    Timer1->stop();
+}
 
+CubeWindow::Stage CubeWindow::ActOnInput() {
+    const Modes& m = s_.modes;
+    if (m.ScrambleLeft <= 0 && !s_.history.Empty() && m.SolveMode == Solver::Computer) {
+        ComputerStep();
+        return Stage::Draw;
+    }
+    if (!m.CubeReady) {
+        NewCubeBlock();
+        return Stage::Finish;
+    }
+    if (s_.mail.ViewKeyFlag) return Stage::Draw;
+    if (!s_.mail.ClickPending) return Stage::Finish;
+    switch (ClickStep()) {
+        case ClickOutcome::NoSquare:
+            return Stage::Wait;
+        case ClickOutcome::Dropped:
+            return Stage::Finish;
+        case ClickOutcome::Moved:
+            break;
+    }
+    return Stage::Draw;
+}
+
+// Draws what the pass changed, counts the scramble down and looks whether
+// the cube has just become solved.
+void CubeWindow::FinishPass(Stage stage) {
+    Modes& m = s_.modes;
+    if (stage == Stage::Draw && m.ScrambleLeft <= 0) DrawCubeNow();
     if (m.ScrambleLeft > 0) {
         --m.ScrambleLeft;
         if (m.ScrambleLeft == 0) {
@@ -137,8 +156,7 @@ void CubeWindow::RunPass(int entryStep) {
             DrawCubeNow();
         }
     }
-
-    if (m.StepMode == 1) EndSingleComputerMove();
+    if (m.StepMode) EndSingleComputerMove();
     SolvedStep();
 }
 
@@ -160,82 +178,45 @@ CubeWindow::ClickOutcome CubeWindow::ClickStep() {
 }
 
 void CubeWindow::ComputerStep() {
-    const Move top = s_.history.Top();
-    s_.MoveAxis = top.axis;
-    const SolverStep step = NextSolverStep(top, s_.view, s_.cube.CubeSize(), s_.rnd);
-    if (const Click* click = std::get_if<Click>(&step)) {
-        s_.history.Pop();
-        s_.cube.TurnSlice(s_.view, *click);
-    } else {
-        s_.view = TurnWholeCube(s_.view, std::get<SolverSpin>(step).key);
-        s_.mail.ViewKeyFlag = 1;
-    }
+    s_.MoveAxis = s_.history.Top().axis;
+    const auto step = PlaySolverStep(s_.cube, s_.view, s_.history, s_.rnd);
+    if (std::holds_alternative<SolverSpin>(step)) s_.mail.ViewKeyFlag = true;
 }
 
 void CubeWindow::EndSingleComputerMove() {
-    SetSolver(0);
-    s_.modes.StepMode = 0;
+    SetSolver(Solver::Player);
+    s_.modes.StepMode = false;
 }
 
 void CubeWindow::SolvedStep() {
     s_.PrevUnsolved = s_.Unsolved;
-    s_.Unsolved = 0;
-    if (!s_.cube.IsSolved()) {
-        ClearBands();
-        Repaint();
-        s_.Unsolved = 1;
-    }
-    if (s_.PrevUnsolved == 1 && s_.Unsolved == 0) {
+    s_.Unsolved = !s_.cube.IsSolved();
+    if (s_.Unsolved) ClearBands();
+    if (s_.PrevUnsolved && !s_.Unsolved) {
         s_.history.Clear();
-        SolvedMoment();
-        const QRect figure = FigureBounds(s_.layout);
-        ShowSolvedBands(area_->canvas(), RightBandArea(figure), figure);
+        ShowSolvedNews(s_.game.SolvedMoment(s_.modes.GameMode, ButtonsShown()));
+        ShowSolvedBands(area_->scene(), s_.layout);
         Repaint();
     }
-    if (s_.Unsolved == 1 && Visible("Command6")) Show({"Command6", "Command7"}, false);
+    if (s_.Unsolved && ButtonsShown()) SetVisible(c_.GameButtons(), false);
 }
 
-void CubeWindow::ClearBands() {
-    const QRect figure = FigureBounds(s_.layout);
-    ClearSolvedBands(area_->canvas(), RightBandArea(figure), figure);
-}
-
-void CubeWindow::SolvedMoment() {
-    GameFlow& g = s_.game;
-    const bool game = s_.modes.GameMode == 1;
-    if (game && !Visible("Command6") && g.SolvedSeen == 1) {
-        if (g.CubesSolved < 0) g.CubesSolved = 0;
-        SetCaption(GameCaption(s_.cube.CubeSize()));
-        SetLabel("Label4", CubesSolvedText(g.CubesSolved));
-    }
-    g.SolvedSeen = 1;
-    if (game) {
-        if (g.AbandonedCube != 1 && g.NoButtonsOnce != 1 && g.OutsideGame != 2)
-            Show({"Command6", "Command7"}, true);
-        if (g.AbandonedCube != 1 && g.OutsideGame != 2) ++g.CubesSolved;
-        if (g.CubesSolved == 0 && g.KeepZeroCount != 1) g.CubesSolved = 1;
-        SetLabel("Label4", CubesSolvedText(g.CubesSolved));
-    }
-    g.KeepZeroCount = 0;
-    g.NoButtonsOnce = 0;
-    if (g.OutsideGame == 2) g.OutsideGame = 0;
-    g.AbandonedCube = 0;
+void CubeWindow::ShowSolvedNews(const SolvedNews& news) {
+    if (news.gameCaption) SetCaption(GameCaption(s_.cube.CubeSize()));
+    if (news.showButtons) SetVisible(c_.GameButtons(), true);
+    if (news.showCount) SetLabel(c_.Label4, CubesSolvedText(s_.game.CubesSolved));
 }
 
 void CubeWindow::ColourBoxStep() {
     const Options& o = s_.options;
-    if (o.ColorPanelShown != 1) return;
-    QWidget* done = control("Command1");
+    if (!o.ColorPanelShown) return;
     const bool six = o.ColorsChecked == 6;
-    if (done->isEnabled() != six) done->setEnabled(six);
+    if (c_.Command1->isEnabled() != six) c_.Command1->setEnabled(six);
     // With six colours chosen no seventh can be ticked; with fewer, every
     // colour is free to choose again.
-    for (const char* name :
-         {"Check1", "Check2", "Check35", "Check36", "Check37", "Check38", "Check39", "Check3",
-          "Check4", "Check42", "Check43", "Check44", "Check45", "Check46"}) {
-        auto* box = static_cast<QCheckBox*>(control(name));
-        const bool available = !six || box->isChecked();
-        if (box->isEnabled() != available) box->setEnabled(available);
+    for (const ColourBox& c : c_.colourBoxes) {
+        const bool available = !six || c.box->isChecked();
+        if (c.box->isEnabled() != available) c.box->setEnabled(available);
     }
 }
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/GameState.h"
+#include "storage/Settings.h"
 
 namespace twistor {
 
@@ -35,7 +35,7 @@ double LeadingNumber(std::string_view text) {
 int ScrambleCountFrom(std::string_view text) {
     const double v = std::floor(LeadingNumber(text));
     if (!(v > 0)) return 0;
-    return v > kMaxScrambleCount ? kMaxScrambleCount : static_cast<int>(v);
+    return v > storage::kMaxScrambleCount ? storage::kMaxScrambleCount : static_cast<int>(v);
 }
 
 std::string NumberText(double value) {

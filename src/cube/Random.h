@@ -6,8 +6,9 @@
 
 namespace twistor {
 
-// The game's one source of randomness. Every draw is written Int(rnd * k) + 1
-// with rnd uniform in [0, 1), taken in the order the rules ask for it.
+// The game's one source of randomness. A draw of 1..k scales a uniform value
+// in [0, 1) by k and drops the fraction; draws are taken in the order the
+// game's rules ask for them, so a seed replays a whole session.
 // A new generator always starts from the same state, so the first cube of a
 // session is dealt the same way every time; the game re-seeds it from the
 // clock whenever it lays out a cube.
@@ -23,12 +24,11 @@ class Random {
     // Values that the next draws return before the generator goes on; each
     // in [0, 1). Lets a test or a replay pin down a particular choice.
     void Script(std::initializer_list<double> values) { scripted_.insert(scripted_.end(), values); }
-    std::uint64_t State() const { return state_; }
 
     // Uniform in [0, 1), 53 bits.
     double Next();
 
-    // Int(rnd * k) + 1: a whole number 1..k.
+    // A whole number 1..k, each equally likely.
     int Draw(int k) { return static_cast<int>(Next() * k) + 1; }
 
   private:

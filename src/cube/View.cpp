@@ -1,5 +1,6 @@
 #include "cube/View.h"
 
+#include "cube/Random.h"
 #include "cube/Tables.h"
 
 namespace twistor {
@@ -7,6 +8,11 @@ namespace twistor {
 View RingStep(int turn, int button, int face, int direction) {
     const tables::FaceTurn next = tables::kRingStep[turn - 1][button - 1][face - 1][direction - 1];
     return View{next.face, next.turn};
+}
+
+CubeKey RandomArrow(Random& rnd) {
+    constexpr CubeKey kArrows[] = {CubeKey::Left, CubeKey::Up, CubeKey::Right, CubeKey::Down};
+    return kArrows[rnd.Draw(4) - 1];
 }
 
 View TurnWholeCube(View v, CubeKey key) {

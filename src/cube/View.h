@@ -5,6 +5,8 @@
 
 namespace twistor {
 
+class Random;
+
 // One of the 24 ways the cube can face the player: a face in front, shown
 // upright (1) or turned a further quarter clockwise (2, 3, 4).
 struct View {
@@ -29,8 +31,13 @@ inline View ViewFromIndex(int i) {
 // Mouse buttons of a move: the left one turns a column, the right one a row.
 enum : int { kLeftButton = 1, kRightButton = 2 };
 
-// Whole-cube turns, with the key codes the keyboard delivers.
-enum class CubeKey : int { Left = 37, Up = 38, Right = 39, Down = 40, R = 82, T = 84 };
+// Whole-cube turns: the four arrow keys, and "r" and "t", which turn the front
+// face half a turn and a quarter turn clockwise.
+enum class CubeKey { Left, Up, Right, Down, R, T };
+
+// One of the four arrow keys, drawn at random: Left, Up, Right, Down for a
+// draw of 1, 2, 3, 4.
+CubeKey RandomArrow(Random& rnd);
 
 // The pair reached by stepping from (face, turn) across one edge of the
 // front face; see kRingStep.

@@ -55,15 +55,6 @@ class Canvas {
     // not in the palette, which nothing here paints).
     int ColourAt(int x, int y) const;
 
-    // Where the last cube figure lies, so that the next one can clear it.
-    QRect FigureArea() const { return figureArea_; }
-    void SetFigureArea(const QRect& area) { figureArea_ = area; }
-
-    // Where the right "Solved Cube!" band was last painted or cleared; it
-    // moves with the figure in wide windows. Not valid before the first.
-    QRect RightBandShown() const { return rightBandShown_; }
-    void SetRightBandShown(const QRect& area) { rightBandShown_ = area; }
-
   private:
     // A run a fill has painted; and a stretch of row y still to look at,
     // lying next to a run painted in row y - dir.
@@ -104,8 +95,6 @@ class Canvas {
 
     QImage image_;
     std::vector<Ink> ink_;
-    QRect figureArea_;
-    QRect rightBandShown_;
     // Kept between fills so that a redraw of 800 cells allocates nothing.
     std::vector<Scan> fillScans_;
     std::vector<Span> fillSpans_;

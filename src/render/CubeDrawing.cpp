@@ -63,15 +63,15 @@ void DrawGrid(Canvas& canvas, const Layout& g, Colour colour) {
 // where they lie beyond it (as in a large window), sparing the side panel and
 // the bands. The coming front face is left out: its squares and grid cover
 // every pixel of it, so clearing it first would only cost time.
-void ClearForFigure(Canvas& canvas, const Layout& g, const QRect& coming) {
-    QRegion beyond = QRegion(canvas.FigureArea().united(coming));
+void ClearForFigure(Scene& scene, const Layout& g, const QRect& coming) {
+    QRegion beyond = QRegion(scene.figureArea.united(coming));
     for (const QRect& keep :
-         {kCubeArea, kSidePanelArea, kLeftBandArea, kRightBandArea, canvas.RightBandShown()}) {
+         {kCubeArea, kSidePanelArea, kLeftBandArea, kRightBandArea, scene.rightBandShown}) {
         beyond -= keep;
     }
     const QRect front(QPoint(g.FrontLeft, g.FrontTop), QPoint(g.FrontRight, g.FrontBottom));
     const QRegion clear = (QRegion(kCubeArea) + beyond) - front;
-    for (const QRect& r : clear) canvas.FillRect(r.left(), r.top(), r.right(), r.bottom(), 0);
+    for (const QRect& r : clear) scene.canvas.FillRect(r.left(), r.top(), r.right(), r.bottom(), 0);
 }
 
 }  // namespace
@@ -94,7 +94,7 @@ QRect FigureBounds(const Layout& g) {
                  QPoint(PixelOf(g.FrontRight + g.DepthSpan), g.FrontBottom + 1));
 }
 
-void DrawCube(Canvas& canvas, const Cube& cube, View view, const Layout& g) {
+void DrawCube(Scene& scene, const Cube& cube, View view, const Layout& g) {
     if (!IsValidView(view)) throw std::invalid_argument("invalid view");
     if (g.CubeSize != cube.CubeSize()) {
         throw std::invalid_argument("layout and cube differ in size");
@@ -106,8 +106,9 @@ void DrawCube(Canvas& canvas, const Cube& cube, View view, const Layout& g) {
     const double step = g.DepthStep;
 
     const QRect figure = FigureBounds(g);
-    ClearForFigure(canvas, g, figure);
-    canvas.SetFigureArea(figure);
+    ClearForFigure(scene, g, figure);
+    scene.figureArea = figure;
+    Canvas& canvas = scene.canvas;
 
     // Front face: squares inset by one pixel, leaving room for the grid.
     for (int row = 1; row <= n; ++row) {

@@ -6,6 +6,7 @@
 #include "cube/View.h"
 #include "render/Canvas.h"
 #include "render/Layout.h"
+#include "render/Scene.h"
 
 namespace twistor {
 
@@ -26,6 +27,6 @@ QRect FigureBounds(const Layout& layout);
 // right. Clears the fixed cube area and wherever the last figure lay (apart
 // from the side panel and the bands) first. Throws std::invalid_argument for
 // an invalid view or a layout of another size than the cube.
-void DrawCube(Canvas& canvas, const Cube& cube, View view, const Layout& layout);
+void DrawCube(Scene& scene, const Cube& cube, View view, const Layout& layout);
 
 }  // namespace twistor

@@ -73,4 +73,9 @@ std::optional<std::pair<int, int>> HitScan(const Layout& layout, double x, doubl
     return std::pair{c + 1, r + 1};
 }
 
+std::pair<int, int> SquareCentre(const Layout& layout, int column, int row) {
+    return {layout.FrontLeft + (column - 1) * layout.CellWidth + layout.CellWidth / 2,
+            layout.FrontTop + (row - 1) * layout.CellHeight + layout.CellHeight / 2};
+}
+
 }  // namespace twistor

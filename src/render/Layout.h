@@ -36,4 +36,8 @@ void ApplyLoadedSize(Layout& layout, int n);
 // top left. A point on a grid line or on the face's border hits nothing.
 std::optional<std::pair<int, int>> HitScan(const Layout& layout, double x, double y);
 
+// The pixel at the middle of the front-face square (column, row), both 1..N:
+// where a player clicks to turn it. HitScan takes it back to (column, row).
+std::pair<int, int> SquareCentre(const Layout& layout, int column, int row);
+
 }  // namespace twistor

@@ -5,6 +5,8 @@
 #include <QString>
 #include <algorithm>
 
+#include "render/CubeDrawing.h"
+
 namespace twistor {
 
 namespace {
@@ -22,9 +24,8 @@ constexpr int kBandBoxWidth = 194;
 constexpr int kBandBoxHeight = 42;
 const QString kSolvedText = QStringLiteral("Solved Cube!");
 
-// The words at the band size unless they would run past the box: DejaVu Sans
-// is wider than the font the boxes were made for, and black letters beyond
-// the green box vanish into the background.
+// The words at the band size unless they would run past the box: black
+// letters beyond the green box would vanish into the background.
 int SolvedTextPixels() {
     static const int pixels = [] {
         int size = kBandFontPixels;
@@ -52,13 +53,13 @@ void ShowBand(Canvas& canvas, const QRect& band, int boxTop) {
 
 void DrawSolvePanel(Canvas& canvas, bool computerSolves) {
     canvas.Text(10, 140, QStringLiteral("(Press \"b\" for one move)"), kLightGreen,
-                kWindowFontPixels);
+                kPanelTextPixels);
     Fill(canvas, kUserBox, computerSolves ? kBrightWhite : kLightCyan);
     Fill(canvas, kComputerBox, computerSolves ? kLightCyan : kBrightWhite);
-    canvas.Text(33, 33, QStringLiteral("User Solves"), kBlack, kWindowFontPixels);
-    canvas.Text(33, 49, QStringLiteral("Cube"), kBlack, kWindowFontPixels);
-    canvas.Text(33, 97, QStringLiteral("Computer"), kBlack, kWindowFontPixels);
-    canvas.Text(33, 113, QStringLiteral("Solves Cube"), kBlack, kWindowFontPixels);
+    canvas.Text(33, 33, QStringLiteral("User Solves"), kBlack, kPanelTextPixels);
+    canvas.Text(33, 49, QStringLiteral("Cube"), kBlack, kPanelTextPixels);
+    canvas.Text(33, 97, QStringLiteral("Computer"), kBlack, kPanelTextPixels);
+    canvas.Text(33, 113, QStringLiteral("Solves Cube"), kBlack, kPanelTextPixels);
 }
 
 namespace {
@@ -69,13 +70,13 @@ constexpr int kBandGap = 18;
 
 // Clears where a right band was shown before, when it is not where the band
 // goes now, sparing the figure.
-void ClearEarlierRightBand(Canvas& canvas, const QRect& rightBand, const QRect& figure) {
-    const QRect earlier = canvas.RightBandShown();
+void ClearEarlierRightBand(Scene& scene, const QRect& rightBand, const QRect& figure) {
+    const QRect earlier = scene.rightBandShown;
     if (earlier.isValid() && earlier != rightBand) {
         for (const QRect& r : QRegion(earlier) - QRegion(rightBand) - QRegion(figure))
-            Fill(canvas, r, kBlack);
+            Fill(scene.canvas, r, kBlack);
     }
-    canvas.SetRightBandShown(rightBand);
+    scene.rightBandShown = rightBand;
 }
 
 }  // namespace
@@ -85,16 +86,33 @@ QRect RightBandArea(const QRect& figure) {
     return kRightBandArea.translated(shift, 0);
 }
 
-void ShowSolvedBands(Canvas& canvas, const QRect& rightBand, const QRect& figure) {
-    ClearEarlierRightBand(canvas, rightBand, figure);
-    ShowBand(canvas, kLeftBandArea, 288);
-    ShowBand(canvas, rightBand, rightBand.top() + 33);
+void ShowSolvedBands(Scene& scene, const QRect& rightBand, const QRect& figure) {
+    ClearEarlierRightBand(scene, rightBand, figure);
+    ShowBand(scene.canvas, kLeftBandArea, 288);
+    ShowBand(scene.canvas, rightBand, rightBand.top() + 33);
 }
 
-void ClearSolvedBands(Canvas& canvas, const QRect& rightBand, const QRect& figure) {
-    ClearEarlierRightBand(canvas, rightBand, figure);
-    Fill(canvas, kLeftBandArea, kBlack);
-    Fill(canvas, rightBand, kBlack);
+void ClearSolvedBands(Scene& scene, const QRect& rightBand, const QRect& figure) {
+    ClearEarlierRightBand(scene, rightBand, figure);
+    Fill(scene.canvas, kLeftBandArea, kBlack);
+    Fill(scene.canvas, rightBand, kBlack);
+}
+
+void ShowSolvedBands(Scene& scene, const Layout& layout) {
+    const QRect figure = FigureBounds(layout);
+    ShowSolvedBands(scene, RightBandArea(figure), figure);
+}
+
+void ClearSolvedBands(Scene& scene, const Layout& layout) {
+    const QRect figure = FigureBounds(layout);
+    ClearSolvedBands(scene, RightBandArea(figure), figure);
+}
+
+void ClearSolvedBoxes(Scene& scene) {
+    const QRect band = scene.rightBandShown.isValid() ? scene.rightBandShown : kRightBandArea;
+    const int shift = band.left() - kRightBandArea.left();
+    scene.canvas.FillRect(5, 280, 205, 335, kBlack);
+    scene.canvas.FillRect(590 + shift, 190, 800 + shift, 300, kBlack);
 }
 
 void ClearSidePanel(Canvas& canvas) {

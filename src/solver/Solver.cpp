@@ -7,7 +7,7 @@ namespace twistor {
 
 SolverStep NextSolverStep(const Move& top, View view, int n, Random& rnd) {
     if (const std::optional<Click> click = ClickForMove(top, view, n)) return *click;
-    return SolverSpin{static_cast<CubeKey>(36 + rnd.Draw(4))};
+    return SolverSpin{RandomArrow(rnd)};
 }
 
 std::variant<std::monostate, Click, SolverSpin> PlaySolverStep(Cube& cube, View& view,

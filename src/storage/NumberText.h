@@ -6,8 +6,8 @@
 
 // Numbers as the game's text files hold them: one blank before a value that
 // is not negative, a minus sign before a negative one, one blank after every
-// value, CR LF at the end of each line. Older files must keep loading and new
-// files must stay readable by older copies, so the layout is kept to the byte.
+// value, CR LF at the end of each line. Files written by any version of the
+// game must load in every other, so the layout is kept to the byte.
 namespace twistor::storage {
 
 inline constexpr std::string_view kLineEnd = "\r\n";

@@ -16,9 +16,12 @@ inline constexpr std::string_view kSettingsFileName = "twistorfz.settings";
 // The file is one short line; anything much larger is not ours.
 inline constexpr std::uintmax_t kMaxSettingsFileBytes = 64 * 1024;
 
+// The six face colours a game starts with, as palette numbers.
+inline constexpr std::array<int, 6> kDefaultColours{10, 9, 12, 13, 14, 15};
+
 // The options carried from one run to the next.
 struct Settings {
-    std::array<int, 6> FaceColor{10, 9, 12, 13, 14, 15};
+    std::array<int, 6> FaceColor = kDefaultColours;
     int CubeSize = 2;
     int ScrambleCount = 3;
     double MinTurnTime = 0;  // tenths of a second per computer move

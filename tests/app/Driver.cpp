@@ -1,13 +1,18 @@
 #include "Driver.h"
 
-#include <QWidget>
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
 #include <fstream>
 #include <sstream>
 #include <streambuf>
 
 #include "app/DrawingArea.h"
-#include "app/ScenarioRunner.h"
 #include "cube/Move.h"
+#include "render/Layout.h"
+#include "scenario/ScenarioRunner.h"
+#include "storage/Settings.h"
 
 namespace twistor::testing {
 
@@ -41,6 +46,27 @@ int counter = 0;
 
 }  // namespace
 
+Steps& Steps::then(Step s) {
+    steps_.push_back(std::move(s));
+    return *this;
+}
+
+Steps& Steps::solveByHand() {
+    return then([](CubeWindow& w) -> std::string {
+        return w.state().history.Empty() ? std::string("#next") : "#again " + UndoTopLine(w);
+    });
+}
+
+std::string Steps::operator()(CubeWindow& w) {
+    while (at_ < steps_.size()) {
+        const std::string line = steps_[at_](w);
+        if (line.rfind("#again ", 0) == 0) return line.substr(7);
+        ++at_;
+        if (line != "#next") return line;
+    }
+    return "";
+}
+
 Game::Game(const std::string& settings) {
     previous_ = std::filesystem::current_path();
     folder_ = std::filesystem::temp_directory_path() /
@@ -49,7 +75,7 @@ Game::Game(const std::string& settings) {
     std::filesystem::create_directories(folder_);
     std::filesystem::current_path(folder_);
     if (!settings.empty())
-        std::ofstream(folder_ / "twistorfz.settings", std::ios::binary) << settings;
+        std::ofstream(folder_ / storage::kSettingsFileName, std::ios::binary) << settings;
     window_ = std::make_unique<CubeWindow>();
 }
 
@@ -87,32 +113,48 @@ int Game::Run(const std::string& lines) {
     });
 }
 
+int Game::Run(Steps& steps) {
+    const int status = Run(std::function<std::string(CubeWindow&)>(std::ref(steps)));
+    EXPECT_TRUE(steps.AllRan()) << "the game ended before the script's last step";
+    return status;
+}
+
+std::string SettingsLine(int size, int scrambleCount, double turnTime) {
+    return storage::FormatSettings(
+        storage::Settings{storage::kDefaultColours, size, scrambleCount, turnTime});
+}
+
+std::string Text(const QWidget* labelOrBox) {
+    if (const auto* label = qobject_cast<const QLabel*>(labelOrBox))
+        return label->text().toStdString();
+    return qobject_cast<const QLineEdit*>(labelOrBox)->text().toStdString();
+}
+
 int PixelAt(CubeWindow& w, int x, int y) {
     return w.area()->canvas().ColourAt(x, y);
 }
 
-std::pair<int, int> SquareCentre(const CubeWindow& w, int column, int row) {
-    const Layout& l = w.state().layout;
-    return {l.FrontLeft + (column - 1) * l.CellWidth + l.CellWidth / 2,
-            l.FrontTop + (row - 1) * l.CellHeight + l.CellHeight / 2};
+int BoxColour(CubeWindow& w, const QRect& box) {
+    // Inside the box, away from its words.
+    return PixelAt(w, box.right() - 1, box.top() + 1);
+}
+
+std::string ClickLine(const CubeWindow& w, int column, int row, const char* button) {
+    const auto [x, y] = SquareCentre(w.state().layout, column, row);
+    return "click " + std::to_string(x) + " " + std::to_string(y) + " " + button;
+}
+
+std::string ClickLine(const QRect& box) {
+    const QPoint c = box.center();
+    return "click " + std::to_string(c.x()) + " " + std::to_string(c.y()) + " left";
 }
 
 std::string UndoTopLine(const CubeWindow& w) {
     const GameState& s = w.state();
     const auto click = ClickForMove(s.history.Top(), s.view, s.cube.CubeSize());
     if (!click) return "key Down";
-    const auto [x, y] = SquareCentre(w, click->PickColumn, click->PickRow);
-    return "click " + std::to_string(x) + " " + std::to_string(y) +
-           (click->PickButton == kLeftButton ? " left" : " right");
-}
-
-std::set<std::string> VisibleControls(const CubeWindow& w) {
-    std::set<std::string> names;
-    for (QWidget* c : w.area()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (!c->isHidden() && !c->objectName().isEmpty())
-            names.insert(c->objectName().toStdString());
-    }
-    return names;
+    return ClickLine(w, click->PickColumn, click->PickRow,
+                     click->PickButton == kLeftButton ? "left" : "right");
 }
 
 }  // namespace twistor::testing

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QImage>
+#include <QRect>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -9,8 +9,34 @@
 #include <vector>
 
 #include "app/CubeWindow.h"
+#include "app/Widgets.h"
+#include "render/SidePanel.h"
+#include "scenario/Dump.h"
+
+class QWidget;
 
 namespace twistor::testing {
+
+// A script made of steps: each runs when the game waits, looks at the
+// window and returns the next commands. A step that returns "#again LINES"
+// runs again after LINES; one that returns "#next" hands over to the next
+// step at once.
+class Steps {
+  public:
+    using Step = std::function<std::string(CubeWindow&)>;
+
+    Steps& then(Step s);
+    // Plays the history back by clicks (and arrow keys where needed) until
+    // the cube is solved.
+    Steps& solveByHand();
+
+    std::string operator()(CubeWindow& w);
+    bool AllRan() const { return at_ == steps_.size(); }
+
+  private:
+    std::vector<Step> steps_;
+    std::size_t at_ = 0;
+};
 
 // Runs the real window under the scenario runner, in a fresh folder of its
 // own. The script is asked for its next lines whenever the game waits, and
@@ -30,6 +56,8 @@ class Game {
     int Run(std::function<std::string(CubeWindow&)> script);
     // Runs a fixed script.
     int Run(const std::string& lines);
+    // Runs the steps and fails the test unless every one of them ran.
+    int Run(Steps& steps);
 
     CubeWindow& window() { return *window_; }
     const std::string& output() const { return out_; }
@@ -44,16 +72,26 @@ class Game {
     std::string err_;
 };
 
+// A settings file with the default colours and the given size, scramble
+// count and rotation time.
+std::string SettingsLine(int size, int scrambleCount, double turnTime = 0);
+
+// The text a label or text box shows.
+std::string Text(const QWidget* labelOrBox);
+
 // The pixel colour number at a point of the window's picture.
 int PixelAt(CubeWindow& w, int x, int y);
+// The colour of a solving-mode box (kUserBox, kComputerBox): light cyan (11)
+// when it is the current mode's.
+int BoxColour(CubeWindow& w, const QRect& box);
 
-// The screen point at the middle of the front face's square (column, row).
-std::pair<int, int> SquareCentre(const CubeWindow& w, int column, int row);
+// Script lines: a click at the middle of the front face's square (column,
+// row), and a left click on a box of the side panel.
+std::string ClickLine(const CubeWindow& w, int column, int row, const char* button);
+std::string ClickLine(const QRect& box);
 
 // The click, as a script line, that plays the top history entry, or an arrow
 // key when the front face cannot turn it.
 std::string UndoTopLine(const CubeWindow& w);
-
-std::set<std::string> VisibleControls(const CubeWindow& w);
 
 }  // namespace twistor::testing

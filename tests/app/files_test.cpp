@@ -1,23 +1,22 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "Driver.h"
+#include "storage/Settings.h"
 
 namespace twistor {
 namespace {
 
 using testing::Game;
-using testing::VisibleControls;
-
-std::string Label(const CubeWindow& w, const char* name) {
-    return static_cast<QLabel*>(w.control(name))->text().toStdString();
-}
 
 std::string ReadFile(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);
@@ -27,7 +26,7 @@ std::string ReadFile(const std::filesystem::path& p) {
 }
 
 TEST(PuzzleFiles, SaveAndLoadThroughThePanelsRestoreTheGameExactly) {
-    Game g(" 10  9  12  13  14  15  3  14  0 \r\n");
+    Game g(testing::SettingsLine(3, 14));
     Cube saved(3);
     View savedView;
     std::vector<Move> savedHistory;
@@ -50,7 +49,7 @@ TEST(PuzzleFiles, SaveAndLoadThroughThePanelsRestoreTheGameExactly) {
                 EXPECT_EQ(s.cube.CubeSize(), 5);
                 return "menu loadpuzzle";
             case 3: {
-                auto* list = static_cast<QListWidget*>(w.control("File2"));
+                QListWidget* list = w.controls().File2;
                 EXPECT_EQ(list->count(), 1);
                 return "pick File2 lake.cube\npress Command8";
             }
@@ -61,8 +60,8 @@ TEST(PuzzleFiles, SaveAndLoadThroughThePanelsRestoreTheGameExactly) {
                           savedHistory);
                 EXPECT_TRUE(w.menuItem("by3")->isChecked());
                 EXPECT_FALSE(w.menuItem("by5")->isChecked());
-                EXPECT_EQ(Label(w, "Label5"), "Difficulty level: 14");
-                EXPECT_EQ(Label(w, "Label4"), "Number of cubes solved: 0");
+                EXPECT_EQ(testing::Text(w.controls().Label5), "Difficulty level: 14");
+                EXPECT_EQ(testing::Text(w.controls().Label4), "Number of cubes solved: 0");
                 EXPECT_EQ(s.layout.DepthSpan, 114.0);
                 return "menu csolve";
             case 5:
@@ -75,7 +74,7 @@ TEST(PuzzleFiles, SaveAndLoadThroughThePanelsRestoreTheGameExactly) {
 }
 
 TEST(PuzzleFiles, ABadFileIsRefusedWithAMessageAndChangesNothing) {
-    Game g(" 10  9  12  13  14  15  3  5  0 \r\n");
+    Game g(testing::SettingsLine(3, 5));
     std::ofstream(g.folder() / "bad.cube", std::ios::binary) << " 3  1  1  0  0 \r\n 10 \r\n\r\n";
     Cube before(3);
     int step = 0;
@@ -106,7 +105,7 @@ TEST(PuzzleFiles, ABadFileIsRefusedWithAMessageAndChangesNothing) {
 }
 
 TEST(PuzzleFiles, NamesAreNamesInThisFolder) {
-    Game g(" 10  9  12  13  14  15  2  1  0 \r\n");
+    Game g(testing::SettingsLine(2, 1));
     std::filesystem::create_directories(g.folder() / "sub");
     int step = 0;
     g.Run([&](CubeWindow& w) -> std::string {
@@ -122,10 +121,8 @@ TEST(PuzzleFiles, NamesAreNamesInThisFolder) {
                 return "menu loadpuzzle";
             case 3:
                 // the list is read afresh: the puzzle just saved is there
-                EXPECT_EQ(static_cast<QListWidget*>(w.control("File2"))->count(), 1);
-                EXPECT_EQ(
-                    static_cast<QListWidget*>(w.control("File2"))->item(0)->text().toStdString(),
-                    "a.cube");
+                EXPECT_EQ(w.controls().File2->count(), 1);
+                EXPECT_EQ(w.controls().File2->item(0)->text().toStdString(), "a.cube");
                 return "press Command9";
         }
         return "";
@@ -137,14 +134,16 @@ TEST(Settings, SaveSettingsWritesTheChosenSizeAndTheNextStartUsesIt) {
     std::string written;
     {
         Game g;
-        g.Run([&](CubeWindow&) -> std::string { return ""; });
+        EXPECT_EQ(g.Run(""), 0);
+        EXPECT_FALSE(std::filesystem::exists(g.folder() / storage::kSettingsFileName))
+            << "a game that ends writes no settings";
     }
     {
         Game g;
         int step = 0;
         g.Run([&](CubeWindow&) -> std::string {
             if (step++ == 0) return "menu savesettings";
-            written = ReadFile(g.folder() / "twistorfz.settings");
+            written = ReadFile(g.folder() / storage::kSettingsFileName);
             return "";
         });
         EXPECT_EQ(written, " 10  9  12  13  14  15  2  3  0 \r\n");
@@ -153,7 +152,7 @@ TEST(Settings, SaveSettingsWritesTheChosenSizeAndTheNextStartUsesIt) {
     int step = 0;
     g.Run([&](CubeWindow&) -> std::string {
         if (step++ == 0) return "menu by5\nmenu savesettings";
-        written = ReadFile(g.folder() / "twistorfz.settings");
+        written = ReadFile(g.folder() / storage::kSettingsFileName);
         return "";
     });
     EXPECT_EQ(written, " 10  9  12  13  14  15  5  3  0 \r\n");

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTimer>
 
 #include "Driver.h"
@@ -11,54 +15,22 @@ namespace twistor {
 namespace {
 
 using testing::Game;
+using testing::Steps;
+using testing::Text;
 using testing::UndoTopLine;
-using testing::VisibleControls;
-
-std::string Label(const CubeWindow& w, const char* name) {
-    return static_cast<QLabel*>(w.control(name))->text().toStdString();
-}
 
 bool ButtonsShown(const CubeWindow& w) {
     const auto v = VisibleControls(w);
     return v.count("Command6") && v.count("Command7");
 }
 
-// A script made of steps: each runs when the game waits and returns the
-// next command. A step may return "again" (the empty optional) to stay.
-struct Flow {
-    using Step = std::function<std::string(CubeWindow&)>;
-    std::vector<Step> steps;
-    std::size_t at = 0;
-
-    Flow& then(Step s) {
-        steps.push_back(std::move(s));
-        return *this;
-    }
-    // Plays the history back by clicks (and arrow keys where needed) until
-    // the cube is solved.
-    Flow& solveByHand() {
-        return then([](CubeWindow& w) -> std::string {
-            return w.state().history.Empty() ? std::string("#solved") : "#again " + UndoTopLine(w);
-        });
-    }
-    std::string operator()(CubeWindow& w) {
-        while (at < steps.size()) {
-            const std::string line = steps[at](w);
-            if (line.rfind("#again ", 0) == 0) return line.substr(7);
-            ++at;
-            if (line != "#solved") return line;
-        }
-        return "";
-    }
-};
-
 TEST(GameMode, CountsSolvedCubesAndOffersTheNextOne) {
-    Game g(" 10  9  12  13  14  15  2  3  0 \r\n");
-    Flow f;
+    Game g(testing::SettingsLine(2, 3));
+    Steps f;
     f.then([](CubeWindow&) { return "menu gamemode"; })
         .then([](CubeWindow& w) {
-            EXPECT_EQ(Label(w, "Label4"), "Number of cubes solved: 0");
-            EXPECT_EQ(Label(w, "Label5"), "Difficulty level: 3");
+            EXPECT_EQ(Text(w.controls().Label4), "Number of cubes solved: 0");
+            EXPECT_EQ(Text(w.controls().Label5), "Difficulty level: 3");
             EXPECT_EQ(w.windowTitle().toStdString(),
                       "Twistor Cube (Solving \"2 by 2 by 2\" Twistor-cubes)");
             EXPECT_EQ(w.state().history.MoveCount(), 3);
@@ -69,82 +41,79 @@ TEST(GameMode, CountsSolvedCubesAndOffersTheNextOne) {
             return "key b";  // does nothing in game mode
         })
         .then([](CubeWindow& w) {
-            EXPECT_EQ(w.state().modes.GameMode, 1);
+            EXPECT_EQ(w.state().modes.GameMode, true);
             EXPECT_EQ(w.state().history.MoveCount(), 3);
-            return "#solved";
+            return "#next";
         })
         .solveByHand()
         .then([](CubeWindow& w) {
             EXPECT_TRUE(w.state().cube.IsSolved());
-            EXPECT_EQ(Label(w, "Label4"), "Number of cubes solved: 1");
+            EXPECT_EQ(Text(w.controls().Label4), "Number of cubes solved: 1");
             EXPECT_TRUE(ButtonsShown(w));
             return "press Command6";
         })
         .then([](CubeWindow& w) {
             EXPECT_FALSE(ButtonsShown(w));
             EXPECT_EQ(w.state().history.MoveCount(), 3);
-            EXPECT_EQ(Label(w, "Label4"), "Number of cubes solved: 1");
-            return "#solved";
+            EXPECT_EQ(Text(w.controls().Label4), "Number of cubes solved: 1");
+            return "#next";
         })
         .solveByHand()
         .then([](CubeWindow& w) {
-            EXPECT_EQ(Label(w, "Label4"), "Number of cubes solved: 2");
+            EXPECT_EQ(Text(w.controls().Label4), "Number of cubes solved: 2");
             return "press Command7";
         })
         .then([](CubeWindow& w) {
-            EXPECT_EQ(w.state().modes.GameMode, 0);
+            EXPECT_EQ(w.state().modes.GameMode, false);
             EXPECT_TRUE(w.menuItem("usolve")->isChecked());
             EXPECT_TRUE(VisibleControls(w).empty());
-            EXPECT_EQ(testing::PixelAt(w, 112, 33), 11);
+            EXPECT_EQ(testing::BoxColour(w, kUserBox), 11);
             EXPECT_EQ(w.menuItem("newpuzzle")->text().toStdString(), "New puzzle");
             EXPECT_TRUE(w.menuItem("loadpuzzle")->isEnabled());
             return "";
         });
-    g.Run(std::ref(f));
-    EXPECT_EQ(f.at, f.steps.size());
+    g.Run(f);
 }
 
 TEST(GameMode, NewGameMidCubeStartsTheCountAfreshWithoutButtons) {
-    Game g(" 10  9  12  13  14  15  2  2  0 \r\n");
-    Flow f;
+    Game g(testing::SettingsLine(2, 2));
+    Steps f;
     f.then([](CubeWindow&) { return "menu gamemode"; })
         .then([](CubeWindow& w) { return UndoTopLine(w); })  // one move into the cube
         .then([](CubeWindow&) { return "menu newpuzzle"; })
         .then([](CubeWindow& w) {
-            EXPECT_EQ(Label(w, "Label4"), "Number of cubes solved: 0");
+            EXPECT_EQ(Text(w.controls().Label4), "Number of cubes solved: 0");
             EXPECT_FALSE(ButtonsShown(w));
             EXPECT_FALSE(w.state().cube.IsSolved());
-            return "#solved";
+            return "#next";
         })
         .solveByHand()
         .then([](CubeWindow& w) {
-            EXPECT_EQ(Label(w, "Label4"), "Number of cubes solved: 1");
+            EXPECT_EQ(Text(w.controls().Label4), "Number of cubes solved: 1");
             EXPECT_TRUE(ButtonsShown(w));
             return "menu newpuzzle";  // right after a solve
         })
         .then([](CubeWindow& w) {
-            EXPECT_EQ(Label(w, "Label4"), "Number of cubes solved: 0");
+            EXPECT_EQ(Text(w.controls().Label4), "Number of cubes solved: 0");
             EXPECT_FALSE(ButtonsShown(w)) << "the fresh scrambled cube hides them";
-            return "#solved";
+            return "#next";
         })
         .solveByHand()
         .then([](CubeWindow& w) {
-            EXPECT_EQ(Label(w, "Label4"), "Number of cubes solved: 1");
+            EXPECT_EQ(Text(w.controls().Label4), "Number of cubes solved: 1");
             // While the buttons wait, clicks on the cube are not taken.
-            const auto [x, y] = testing::SquareCentre(w, 1, 1);
-            return "click " + std::to_string(x) + " " + std::to_string(y) + " left";
+            return testing::ClickLine(w, 1, 1, "left");
         })
         .then([](CubeWindow& w) {
             EXPECT_TRUE(w.state().cube.IsSolved());
             return "";
         });
-    g.Run(std::ref(f));
-    EXPECT_EQ(f.at, f.steps.size());
+    g.Run(f);
 }
 
 TEST(GameMode, AnAbandonedCubeAndTheFreshCubeOfANewGameDoNotCount) {
-    Game g(" 10  9  12  13  14  15  2  2  0 \r\n");
-    Flow f;
+    Game g(testing::SettingsLine(2, 2));
+    Steps f;
     f.then([](CubeWindow&) { return "menu gamemode"; })
         .then([](CubeWindow&) { return "menu usolve"; })
         .then([](CubeWindow& w) {
@@ -153,59 +122,56 @@ TEST(GameMode, AnAbandonedCubeAndTheFreshCubeOfANewGameDoNotCount) {
             return "menu gamemode";
         })
         .then([](CubeWindow& w) {
-            EXPECT_EQ(Label(w, "Label4"), "Number of cubes solved: 0");
+            EXPECT_EQ(Text(w.controls().Label4), "Number of cubes solved: 0");
             EXPECT_FALSE(ButtonsShown(w));
-            return "#solved";
+            return "#next";
         })
         .solveByHand()
         .then([](CubeWindow& w) {
-            EXPECT_EQ(Label(w, "Label4"), "Number of cubes solved: 1");
+            EXPECT_EQ(Text(w.controls().Label4), "Number of cubes solved: 1");
             return "";
         });
-    g.Run(std::ref(f));
-    EXPECT_EQ(f.at, f.steps.size());
+    g.Run(f);
 }
 
 TEST(GameMode, DifficultyZeroStillScramblesOnce) {
-    Game g(" 10  9  12  13  14  15  3  0  0 \r\n");
-    Flow f;
+    Game g(testing::SettingsLine(3, 0));
+    Steps f;
     f.then([](CubeWindow&) { return "menu gamemode"; }).then([](CubeWindow& w) {
-        EXPECT_EQ(Label(w, "Label5"), "Difficulty level: 1");
+        EXPECT_EQ(Text(w.controls().Label5), "Difficulty level: 1");
         EXPECT_EQ(w.state().history.MoveCount(), 1);
         return "";
     });
-    g.Run(std::ref(f));
+    g.Run(f);
 }
 
 TEST(ComputerMode, PlaysTheWholeHistoryBackAndThenWaits) {
-    Game g(" 10  9  12  13  14  15  5  20  0 \r\n");
-    Flow f;
+    Game g(testing::SettingsLine(5, 20));
+    Steps f;
     f.then([](CubeWindow& w) {
          EXPECT_EQ(w.state().history.MoveCount(), 20);
          // a few moves of the player's own in other views first
          return "key Down";
      })
         .then([](CubeWindow& w) {
-            const auto [x, y] = testing::SquareCentre(w, 2, 1);
-            return "click " + std::to_string(x) + " " + std::to_string(y) + " left\nkey t\nclick " +
-                   std::to_string(x) + " " + std::to_string(y) + " left\nkey Left";
+            const std::string click = testing::ClickLine(w, 2, 1, "left");
+            return click + "\nkey t\n" + click + "\nkey Left";
         })
         .then([](CubeWindow&) { return "menu csolve"; })
         .then([](CubeWindow& w) {
             EXPECT_TRUE(w.state().history.Empty());
             EXPECT_TRUE(w.state().cube.IsSolved());
-            EXPECT_EQ(w.state().modes.SolveMode, 1);
-            EXPECT_EQ(testing::PixelAt(w, 112, 97), 11) << "computer box highlighted";
+            EXPECT_EQ(w.state().modes.SolveMode, Solver::Computer);
+            EXPECT_EQ(testing::BoxColour(w, kComputerBox), 11) << "computer box highlighted";
             return "";
         });
-    g.Run(std::ref(f));
-    EXPECT_EQ(f.at, f.steps.size());
+    g.Run(f);
 }
 
 TEST(ComputerMode, WithAnEmptyHistoryMakesNoMove) {
-    Game g(" 10  9  12  13  14  15  4  0  0 \r\n");
+    Game g(testing::SettingsLine(4, 0));
     Cube before(4);
-    Flow f;
+    Steps f;
     f.then([&](CubeWindow& w) {
          before = w.state().cube;
          return "menu csolve";
@@ -214,17 +180,17 @@ TEST(ComputerMode, WithAnEmptyHistoryMakesNoMove) {
         EXPECT_EQ(w.state().view, (View{1, 1}));
         return "";
     });
-    g.Run(std::ref(f));
+    g.Run(f);
 }
 
 TEST(ComputerMode, EachMoveWaitsForTheTimerAndPracticeModeEndsTheWait) {
-    Game g(" 10  9  12  13  14  15  3  2  5 \r\n");
+    Game g(testing::SettingsLine(3, 2, 5));
     int interval = -1;
     bool active = false;
     int movesDuringWait = -1;
     QElapsedTimer clock;
     qint64 waited = -1;
-    Flow f;
+    Steps f;
     f.then([&](CubeWindow& w) {
          // Look at the loop while it holds the first move back.
          QTimer::singleShot(100, &w, [&, &w = w] {
@@ -241,12 +207,11 @@ TEST(ComputerMode, EachMoveWaitsForTheTimerAndPracticeModeEndsTheWait) {
         EXPECT_FALSE(w.timer()->isActive());
         return "";
     });
-    g.Run(std::ref(f));
-    EXPECT_EQ(f.at, f.steps.size());
+    g.Run(f);
 
     // A long wait ends at once when the player takes over.
-    Game h(" 10  9  12  13  14  15  3  2  50 \r\n");
-    Flow f2;
+    Game h(testing::SettingsLine(3, 2, 50));
+    Steps f2;
     f2.then([&](CubeWindow& w) {
           clock.start();
           QTimer::singleShot(100, &w, [&w = w] { w.menuItem("usolve")->trigger(); });
@@ -254,17 +219,17 @@ TEST(ComputerMode, EachMoveWaitsForTheTimerAndPracticeModeEndsTheWait) {
       }).then([&](CubeWindow& w) {
         waited = clock.elapsed();
         EXPECT_EQ(w.state().history.MoveCount(), 2) << "no move was made";
-        EXPECT_EQ(w.state().modes.SolveMode, 0);
+        EXPECT_EQ(w.state().modes.SolveMode, Solver::Player);
         return "";
     });
-    h.Run(std::ref(f2));
+    h.Run(f2);
     EXPECT_LT(waited, 3000);
 }
 
 TEST(Sizes, ChoosingASizeWaitsForNewPuzzleAndEverySizeSolves) {
-    Game g(" 10  9  12  13  14  15  2  3  0 \r\n");
+    Game g(testing::SettingsLine(2, 3));
     int size = 3;
-    Flow f;
+    Steps f;
     for (; size <= 20; ++size) {
         const int k = size;
         f.then([k](CubeWindow&) { return "menu by" + std::to_string(k); })
@@ -285,8 +250,7 @@ TEST(Sizes, ChoosingASizeWaitsForNewPuzzleAndEverySizeSolves) {
                 return "menu usolve";
             });
     }
-    g.Run(std::ref(f));
-    EXPECT_EQ(f.at, f.steps.size());
+    g.Run(f);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 
 #include "Driver.h"
 
@@ -10,18 +12,6 @@ namespace twistor {
 namespace {
 
 using testing::Game;
-using testing::VisibleControls;
-
-bool Ticked(CubeWindow& w, const char* box) {
-    return static_cast<QCheckBox*>(w.control(box))->isChecked();
-}
-bool Enabled(CubeWindow& w, const char* name) {
-    return w.control(name)->isEnabled();
-}
-
-const char* const kBoxes[] = {"Check35", "Check36", "Check37", "Check38", "Check39",
-                              "Check3",  "Check4",  "Check42", "Check43", "Check44",
-                              "Check45", "Check46", "Check1",  "Check2"};
 
 void ExpectPanelMenus(CubeWindow& w, bool open) {
     for (const char* item : {"solvingoptions", "newpuzzle", "loadpuzzle", "savepuzzle",
@@ -34,7 +24,7 @@ void ExpectPanelMenus(CubeWindow& w, bool open) {
 }
 
 TEST(ColourPanel, TicksTheSetAllowsExactlySixAndSortsItOnDone) {
-    Game g(" 10  9  12  13  14  15  3  0  0 \r\n");
+    Game g(testing::SettingsLine(3, 0));
     int step = 0;
     g.Run([&](CubeWindow& w) -> std::string {
         const GameState& s = w.state();
@@ -43,25 +33,24 @@ TEST(ColourPanel, TicksTheSetAllowsExactlySixAndSortsItOnDone) {
                 return "menu choosecolors";
             case 1: {
                 ExpectPanelMenus(w, true);
-                for (const char* b : kBoxes) {
-                    const std::string n = b;
-                    const bool inSet = n == "Check42" || n == "Check43" || n == "Check45" ||
-                                       n == "Check46" || n == "Check1" || n == "Check2";
-                    EXPECT_EQ(Ticked(w, b), inSet) << b;
-                    EXPECT_EQ(Enabled(w, b), inSet) << b << ": only the six are available";
+                for (const ColourBox& b : w.controls().colourBoxes) {
+                    const bool inSet = std::set<int>{9, 10, 12, 13, 14, 15}.count(b.colour) > 0;
+                    EXPECT_EQ(b.box->isChecked(), inSet) << b.colour;
+                    EXPECT_EQ(b.box->isEnabled(), inSet)
+                        << b.colour << ": only the six are available";
                 }
-                EXPECT_TRUE(Enabled(w, "Command1"));
+                EXPECT_TRUE(w.controls().Command1->isEnabled());
                 EXPECT_EQ(s.options.ColorsChecked, 6);
                 return "tick Check46";  // untick one
             }
             case 2:
-                EXPECT_FALSE(Enabled(w, "Command1"));
-                for (const char* b : kBoxes)
-                    EXPECT_TRUE(Enabled(w, b)) << b << ": free to choose again";
+                EXPECT_FALSE(w.controls().Command1->isEnabled());
+                for (const ColourBox& b : w.controls().colourBoxes)
+                    EXPECT_TRUE(b.box->isEnabled()) << b.colour << ": free to choose again";
                 return "tick Check35";
             case 3:
-                EXPECT_TRUE(Enabled(w, "Command1"));
-                EXPECT_FALSE(Enabled(w, "Check46"));
+                EXPECT_TRUE(w.controls().Command1->isEnabled());
+                EXPECT_FALSE(w.controls().BoxOf(13)->isEnabled()) << "Check46";
                 return "press Command1";
             case 4:
                 EXPECT_EQ(s.options.FaceColor, (std::array<int, 6>{1, 9, 10, 12, 14, 15}));
@@ -92,7 +81,7 @@ TEST(ColourPanel, TicksTheSetAllowsExactlySixAndSortsItOnDone) {
 }
 
 TEST(Panels, HideTheGameControlsWhileOpenAndBringBackExactlyThose) {
-    Game g(" 10  9  12  13  14  15  2  1  0 \r\n");
+    Game g(testing::SettingsLine(2, 1));
     int step = 0;
     g.Run([&](CubeWindow& w) -> std::string {
         const GameState& s = w.state();
@@ -104,7 +93,7 @@ TEST(Panels, HideTheGameControlsWhileOpenAndBringBackExactlyThose) {
                 return "menu choosecolors";
             case 2:
                 EXPECT_FALSE(VisibleControls(w).count("Label4"));
-                EXPECT_EQ(s.panels.PanelOpen, 1);
+                EXPECT_EQ(s.panels.TakesInput, true);
                 return "press Command1";
             case 3:
                 EXPECT_EQ(VisibleControls(w), (std::set<std::string>{"Label4", "Label5"}));
@@ -115,19 +104,17 @@ TEST(Panels, HideTheGameControlsWhileOpenAndBringBackExactlyThose) {
                 EXPECT_EQ(VisibleControls(w),
                           (std::set<std::string>{"Command3", "Label1", "Text1"}));
                 // keys and clicks leave the cube alone while a panel is open
-                const auto [x, y] = testing::SquareCentre(w, 1, 1);
-                return "key Down\nclick " + std::to_string(x) + " " + std::to_string(y) +
-                       " left\ntype Text1 -7";
+                return "key Down\n" + testing::ClickLine(w, 1, 1, "left") + "\ntype Text1 -7";
             }
             case 5:
                 EXPECT_EQ(s.history.MoveCount(), 1);
                 EXPECT_EQ(s.view, (View{1, 1}));
                 return "press Command3";
             case 6:
-                EXPECT_EQ(static_cast<QLineEdit*>(w.control("Text1"))->text().toStdString(), "0");
+                EXPECT_EQ(testing::Text(w.controls().Text1), "0");
                 return "menu choosetime";
             case 7:
-                EXPECT_EQ(static_cast<QLineEdit*>(w.control("Text2"))->text().toStdString(), "0");
+                EXPECT_EQ(testing::Text(w.controls().Text2), "0");
                 return "type Text2 7x\npress Command5";
             case 8:
                 EXPECT_EQ(s.modes.MinTurnTime, 7);

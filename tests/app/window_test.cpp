@@ -2,25 +2,21 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QPushButton>
 #include <QTimer>
 #include <sstream>
 
 #include "Driver.h"
-#include "app/ScenarioRunner.h"
 #include "cube/Move.h"
 #include "render/SidePanel.h"
 
 namespace twistor {
 namespace {
 
+using testing::BoxColour;
+using testing::ClickLine;
 using testing::Game;
 using testing::PixelAt;
-using testing::SquareCentre;
-
-std::string ClickLine(const CubeWindow& w, int column, int row, const char* button) {
-    const auto [x, y] = SquareCentre(w, column, row);
-    return "click " + std::to_string(x) + " " + std::to_string(y) + " " + button;
-}
 
 TEST(StartUp, WithoutSettingsLaysOutAScrambledTwoCubeWithFaceOneUpright) {
     Game g;
@@ -33,15 +29,15 @@ TEST(StartUp, WithoutSettingsLaysOutAScrambledTwoCubeWithFaceOneUpright) {
     EXPECT_EQ(g.window().windowTitle().toStdString(), "Twistor Cube (Practice-mode)");
     EXPECT_TRUE(g.window().menuItem("usolve")->isChecked());
     EXPECT_TRUE(g.window().menuItem("by2")->isChecked());
-    EXPECT_TRUE(testing::VisibleControls(g.window()).empty());
+    EXPECT_TRUE(VisibleControls(g.window()).empty());
     EXPECT_NE(g.output().find("size 2\nview 1 1\nmoves 3\nhistory "), std::string::npos);
     // the side panel: user box highlighted
-    EXPECT_EQ(PixelAt(g.window(), 112, 33), 11);
-    EXPECT_EQ(PixelAt(g.window(), 112, 97), 15);
+    EXPECT_EQ(BoxColour(g.window(), kUserBox), 11);
+    EXPECT_EQ(BoxColour(g.window(), kComputerBox), 15);
 }
 
 TEST(StartUp, ScrambleCountZeroGivesASolvedCubeWithoutBands) {
-    Game g(" 10  9  12  13  14  15  3  0  0 \r\n");
+    Game g(testing::SettingsLine(3, 0));
     ASSERT_EQ(g.Run("dump\n"), 0);
     const GameState& s = g.window().state();
     EXPECT_EQ(s.cube.CubeSize(), 3);
@@ -53,7 +49,7 @@ TEST(StartUp, ScrambleCountZeroGivesASolvedCubeWithoutBands) {
 }
 
 TEST(Clicks, OffTheSquaresOrOffTheEdgesMoveNothing) {
-    Game g(" 10  9  12  13  14  15  3  2  0 \r\n");
+    Game g(testing::SettingsLine(3, 2));
     Cube before(2);
     int moves = 0;
     bool checked = false;
@@ -87,7 +83,8 @@ TEST(Clicks, OffTheSquaresOrOffTheEdgesMoveNothing) {
             checked = true;
             ++step;
             // A click with the middle button on an edge square does nothing either.
-            w.Form_MouseDown(4, SquareCentre(w, 1, 1).first, SquareCentre(w, 1, 1).second);
+            const auto [x, y] = SquareCentre(s.layout, 1, 1);
+            w.Form_MouseDown(4, x, y);
             return "passes 1";
         }
         if (step == 2) {
@@ -97,10 +94,11 @@ TEST(Clicks, OffTheSquaresOrOffTheEdgesMoveNothing) {
         return "";
     });
     EXPECT_TRUE(checked);
+    EXPECT_EQ(step, 3);
 }
 
 TEST(Clicks, TurnTheClickedLayerTheWayOfTheEdgeInEveryTurnOfTheView) {
-    Game g(" 10  9  12  13  14  15  4  0  0 \r\n");
+    Game g(testing::SettingsLine(4, 0));
     int step = 0;
     Cube expected(4);
     std::vector<std::pair<Click, bool>> tries;
@@ -113,10 +111,12 @@ TEST(Clicks, TurnTheClickedLayerTheWayOfTheEdgeInEveryTurnOfTheView) {
         tries.push_back({Click{0, 0, 0}, false});            // "t": the next turn of the view
     }
     std::size_t i = 0;
+    std::size_t checked = 0;
     g.Run([&](CubeWindow& w) -> std::string {
         const GameState& s = w.state();
         if (step > 0) {
             EXPECT_TRUE(s.cube == expected) << "try " << i - 1;
+            ++checked;
         }
         ++step;
         if (i == tries.size()) return "";
@@ -129,11 +129,11 @@ TEST(Clicks, TurnTheClickedLayerTheWayOfTheEdgeInEveryTurnOfTheView) {
         return ClickLine(w, click.PickColumn, click.PickRow,
                          click.PickButton == kLeftButton ? "left" : "right");
     });
-    EXPECT_EQ(i, tries.size());
+    EXPECT_EQ(checked, tries.size());
 }
 
 TEST(Keys, TurnTheWholeCubeInPracticeModeOnly) {
-    Game g(" 10  9  12  13  14  15  3  0  0 \r\n");
+    Game g(testing::SettingsLine(3, 0));
     const char* keys[] = {"Left", "Up", "Right", "Down", "r", "t", "R", "T", "x", "Down"};
     const CubeKey expect[] = {CubeKey::Left, CubeKey::Up,  CubeKey::Right, CubeKey::Down,
                               CubeKey::R,    CubeKey::T,   CubeKey::R,     CubeKey::T,
@@ -150,27 +150,30 @@ TEST(Keys, TurnTheWholeCubeInPracticeModeOnly) {
         if (i == std::size(keys)) {
             ++i;
             before = s.view;
-            return "click 60 110 left\nkey Left\nkey t\n";  // computer mode, nothing to play
+            // computer mode, nothing to play
+            return testing::ClickLine(kComputerBox) + "\nkey Left\nkey t\n";
         }
         if (i > std::size(keys)) {
             EXPECT_EQ(s.view, before) << "no key works while the computer solves";
-            EXPECT_EQ(s.modes.SolveMode, 1);
+            EXPECT_EQ(s.modes.SolveMode, Solver::Computer);
+            ++i;
             return "";
         }
         before = s.view;
         return std::string("key ") + keys[i++];
     });
+    EXPECT_EQ(i, std::size(keys) + 2);
 }
 
 TEST(Keys, ArrowsReachTheCubeWhicheverControlHasTheFocus) {
-    Game g(" 10  9  12  13  14  15  3  0  0 \r\n");
+    Game g(testing::SettingsLine(3, 0));
     int step = 0;
     g.Run([&](CubeWindow& w) -> std::string {
         switch (step++) {
             case 0:
                 // as after a solved game cube: a button shown and focused
-                w.control("Command6")->show();
-                w.control("Command6")->setFocus();
+                w.controls().Command6->show();
+                w.controls().Command6->setFocus();
                 return "key Left\nkey Down";
             case 1:
                 EXPECT_EQ(w.state().view,
@@ -183,7 +186,7 @@ TEST(Keys, ArrowsReachTheCubeWhicheverControlHasTheFocus) {
 }
 
 TEST(Keys, BMakesOneComputerStepAndReturnsToThePlayer) {
-    Game g(" 10  9  12  13  14  15  3  5  0 \r\n");
+    Game g(testing::SettingsLine(3, 5));
     int step = 0;
     int moves = 0;
     View view;
@@ -200,11 +203,11 @@ TEST(Keys, BMakesOneComputerStepAndReturnsToThePlayer) {
                 const bool sliced = s.history.MoveCount() == moves - 1;
                 const bool spun = s.history.MoveCount() == moves && !(s.view == view);
                 EXPECT_TRUE(sliced || spun);
-                EXPECT_EQ(s.modes.SolveMode, 0);
-                EXPECT_EQ(s.modes.StepMode, 0);
+                EXPECT_EQ(s.modes.SolveMode, Solver::Player);
+                EXPECT_EQ(s.modes.StepMode, false);
                 EXPECT_TRUE(w.menuItem("usolve")->isChecked());
                 EXPECT_FALSE(w.menuItem("csolve")->isChecked());
-                EXPECT_EQ(PixelAt(w, 112, 33), 11);
+                EXPECT_EQ(BoxColour(w, kUserBox), 11);
                 return "";
             }
         }
@@ -214,7 +217,7 @@ TEST(Keys, BMakesOneComputerStepAndReturnsToThePlayer) {
 }
 
 TEST(SolvedBands, ShowOnceWhenThePlayerSolvesAndClearOnTheNextUnsolvedPass) {
-    Game g(" 10  9  12  13  14  15  3  1  0 \r\n");
+    Game g(testing::SettingsLine(3, 1));
     int step = 0;
     g.Run([&](CubeWindow& w) -> std::string {
         const GameState& s = w.state();
@@ -244,10 +247,19 @@ TEST(SolvedBands, ShowOnceWhenThePlayerSolvesAndClearOnTheNextUnsolvedPass) {
     EXPECT_EQ(step, 3);
 }
 
-TEST(ScenarioRunner, StopsAtAnUnknownCommandWithStatusTwo) {
+TEST(ScenarioRunner, StopsAtALineItCannotReadWithStatusTwoAndTheLineNumber) {
+    // seed and start come first: the bad line is line 4
+    for (const char* bad : {"fly away", "click 10 x left", "click 10 20", "passes many",
+                            "click 10 20 middle", "key F13", "press", "menu nothing"}) {
+        Game g;
+        EXPECT_EQ(g.Run(std::string("dump\n") + bad + "\ndump\n"), 2) << bad;
+        EXPECT_NE(g.errors().find("line 4: "), std::string::npos) << bad << ": " << g.errors();
+        EXPECT_EQ(std::count(g.output().begin(), g.output().end(), '\n'), 16) << "one dump";
+    }
     Game g;
-    EXPECT_EQ(g.Run("dump\nfly away\ndump\n"), 2);
-    EXPECT_NE(g.errors().find("line 4"), std::string::npos);  // seed and start come first
+    g.preamble = "area 800 wide";
+    EXPECT_EQ(g.Run(""), 2);
+    EXPECT_NE(g.errors().find("line 1: "), std::string::npos);
 }
 
 }  // namespace

@@ -42,7 +42,7 @@ TEST_P(PlaybackBySize, SolvesAfterRandomPlayerMovesInRandomViews) {
         Click last = clicks[0];
         for (int i = 0; i < 300; ++i) {
             if (rnd.Draw(6) == 1) {
-                view = TurnWholeCube(view, static_cast<CubeKey>(36 + rnd.Draw(4)));
+                view = TurnWholeCube(view, RandomArrow(rnd));
                 continue;
             }
             Click c =

@@ -94,8 +94,9 @@ Shown ShownStickers(const Layout& g, View view) {
         const Cube cube = PaintedCube(n, [&](int x, int y, int f) {
             return kFaceColours[(StickerNumber(x, y, f, n) / place) % 14];
         });
-        Canvas canvas(kWidth, kHeight);
-        DrawCube(canvas, cube, view, g);
+        Scene scene(kWidth, kHeight);
+        DrawCube(scene, cube, view, g);
+        const Canvas& canvas = scene.canvas;
         for (int side : {kFront, kTop, kRight}) {
             for (int row = 1; row <= n; ++row) {
                 for (int col = 1; col <= n; ++col) {
@@ -170,8 +171,9 @@ TEST_P(FillCoverage, EachCellGetsExactlyItsOwnColour) {
     const int height = kHeight;
     Layout g = ComputeLayout(loaded ? 2 : n, width, height);
     if (loaded) ApplyLoadedSize(g, n);
-    Canvas canvas(width, height);
-    DrawCube(canvas, PaintedCube(n, CheckerColour), View{1, 1}, g);
+    Scene scene(width, height);
+    DrawCube(scene, PaintedCube(n, CheckerColour), View{1, 1}, g);
+    const Canvas& canvas = scene.canvas;
     EXPECT_EQ(CountColour(canvas, Whole(canvas), kBoundaryGrey), 0);
 
     constexpr double kMargin = 2 - 1e-9;  // a pixel exactly at 2 counts
@@ -226,36 +228,36 @@ INSTANTIATE_TEST_SUITE_P(AllSizes, FillCoverage,
 // leave pixels behind. The result must equal a drawing on a fresh canvas.
 TEST(DrawCube, SizeChangesLeaveNoStalePixels) {
     const auto withPanel = [](int width, int height) {
-        Canvas canvas(width, height);
-        DrawSolvePanel(canvas, false);
-        ShowSolvedBands(canvas);
-        return canvas;
+        Scene scene(width, height);
+        DrawSolvePanel(scene.canvas, false);
+        ShowSolvedBands(scene);
+        return scene;
     };
-    const auto draw = [](Canvas& canvas, int n, const Layout& g) {
-        DrawCube(canvas, SomeCube(n), View{5, 3}, g);
+    const auto draw = [](Scene& scene, int n, const Layout& g) {
+        DrawCube(scene, SomeCube(n), View{5, 3}, g);
     };
     const auto fresh = [&](int width, int height, int n) {
-        Canvas canvas = withPanel(width, height);
-        draw(canvas, n, ComputeLayout(n, width, height));
-        return canvas.Image();
+        Scene scene = withPanel(width, height);
+        draw(scene, n, ComputeLayout(n, width, height));
+        return scene.canvas.Image();
     };
-    Canvas big = withPanel(1920, 1080);
+    Scene big = withPanel(1920, 1080);
     draw(big, 3, ComputeLayout(3, 1920, 1080));
     draw(big, 20, ComputeLayout(20, 1920, 1080));
-    EXPECT_TRUE(big.Image() == fresh(1920, 1080, 20)) << "new size, same window";
-    big.Resize(1200, 800);  // the old figure is partly inside the new size
+    EXPECT_TRUE(big.canvas.Image() == fresh(1920, 1080, 20)) << "new size, same window";
+    big.canvas.Resize(1200, 800);  // the old figure is partly inside the new size
     draw(big, 20, ComputeLayout(20, 1200, 800));
-    EXPECT_TRUE(big.Image() == fresh(1200, 800, 20)) << "smaller window";
+    EXPECT_TRUE(big.canvas.Image() == fresh(1200, 800, 20)) << "smaller window";
 
-    Canvas small = withPanel(kWidth, kHeight);
+    Scene small = withPanel(kWidth, kHeight);
     draw(small, 2, ComputeLayout(2, kWidth, kHeight));
-    small.Resize(1600, 900);  // maximized
+    small.canvas.Resize(1600, 900);  // maximized
     draw(small, 4, ComputeLayout(4, 1600, 900));
     Layout loaded = ComputeLayout(4, 1600, 900);
     ApplyLoadedSize(loaded, 7);
     draw(small, 7, loaded);
     draw(small, 5, ComputeLayout(5, 1600, 900));
-    EXPECT_TRUE(small.Image() == fresh(1600, 900, 5)) << "larger window";
+    EXPECT_TRUE(small.canvas.Image() == fresh(1600, 900, 5)) << "larger window";
 }
 
 }  // namespace

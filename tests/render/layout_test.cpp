@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "cube/Cube.h"
 #include "render/Layout.h"
 
 namespace twistor {
@@ -57,6 +58,23 @@ TEST(HitScan, SquaresAreOpenOnAllFourSides) {
     // The drawn top and right faces are not the front face.
     EXPECT_FALSE(HitScan(g, 400, 150));
     EXPECT_FALSE(HitScan(g, 500, 300));
+}
+
+// Where a player clicks to turn a square is that square, for every square of
+// every size, laid out afresh or loaded.
+TEST(SquareCentre, HitScanTakesItBackToItsSquare) {
+    for (int n = kMinCubeSize; n <= kMaxCubeSize; ++n) {
+        Layout loaded = ComputeLayout(2, 792, 540);
+        ApplyLoadedSize(loaded, n);
+        for (const Layout& g : {ComputeLayout(n, 792, 540), loaded}) {
+            for (int row = 1; row <= n; ++row) {
+                for (int column = 1; column <= n; ++column) {
+                    const auto [x, y] = SquareCentre(g, column, row);
+                    EXPECT_EQ(HitScan(g, x, y), (std::pair{column, row})) << n;
+                }
+            }
+        }
+    }
 }
 
 }  // namespace

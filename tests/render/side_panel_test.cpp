@@ -50,8 +50,10 @@ TEST(SolvePanel, HighlightMovesBetweenTheBoxesAndTheHintStays) {
 }
 
 TEST(SolvedBands, GreenBoxesWithTheWordsAndTheRestOfTheBandsBlack) {
-    Canvas canvas = WhiteCanvas();
-    ShowSolvedBands(canvas);
+    Scene scene(800, 560);
+    scene.canvas = WhiteCanvas();
+    ShowSolvedBands(scene);
+    const Canvas& canvas = scene.canvas;
     for (const QRect& black : {Corners(7, 255, 208, 287), Corners(7, 330, 208, 355),
                                Corners(591, 167, 792, 199), Corners(591, 242, 792, 267)}) {
         EXPECT_EQ(CountOther(canvas, black, {kBlack}), 0);
@@ -75,18 +77,19 @@ TEST(SolvedBands, GreenBoxesWithTheWordsAndTheRestOfTheBandsBlack) {
 TEST(SolvedBands, KeepClearOfTheFigureInAWideWindow) {
     EXPECT_EQ(RightBandArea(FigureBounds(ComputeLayout(3, 792, 540))), kRightBandArea);
     for (int width : {1024, 1366, 1920}) {
-        Canvas canvas(width, 900);
-        ShowSolvedBands(canvas);  // at the band's own place, as before a wide layout
+        Scene scene(width, 900);
+        const Canvas& canvas = scene.canvas;
+        ShowSolvedBands(scene);  // at the band's own place, as before a wide layout
         const Layout g = ComputeLayout(3, width, 900);
         Cube cube(3);
         for (int f = 1; f <= 6; ++f) cube.FillFace(f, static_cast<Colour>(f + 8));
-        DrawCube(canvas, cube, View{1, 1}, g);
+        DrawCube(scene, cube, View{1, 1}, g);
         const QImage drawn = canvas.Image();
         const QRect figure = FigureBounds(g);
         const QRect band = RightBandArea(figure);
         EXPECT_FALSE(band.intersects(figure)) << width;
-        ShowSolvedBands(canvas, band, figure);
-        ClearSolvedBands(canvas, band, figure);
+        ShowSolvedBands(scene, band, figure);
+        ClearSolvedBands(scene, band, figure);
         EXPECT_EQ(canvas.Image().copy(figure), drawn.copy(figure)) << width;
         EXPECT_EQ(
             CountOther(canvas, kRightBandArea.intersected(QRect(0, 0, width, 900)), {kBlack}) -

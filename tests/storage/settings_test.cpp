@@ -20,7 +20,7 @@ Settings Make(std::array<int, 6> colours, int size, int count, double time) {
     return Settings{colours, size, count, time};
 }
 
-TEST(SettingsFile, DefaultsAreWrittenAsTheOldGameWroteThem) {
+TEST(SettingsFile, DefaultsAreWrittenAsOneFixedLine) {
     const std::string expected = " 10  9  12  13  14  15  2  3  0 \r\n";
     EXPECT_EQ(FormatSettings(Settings{}), expected);
 

@@ -1,4 +1,4 @@
-#include "app/WrapButton.h"
+#include "app/Widgets.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -16,6 +16,21 @@ void WrapButton::paintEvent(QPaintEvent*) {
     p.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     p.drawText(inner, Qt::AlignCenter | Qt::TextWordWrap, caption);
+}
+
+}  // namespace twistor
+
+namespace twistor {
+
+GrowingLabel::GrowingLabel(const QString& text, const QRect& place, QWidget* parent)
+    : QLabel(text, parent), laidOutWidth_(place.width()) {
+    setGeometry(place);
+}
+
+void GrowingLabel::SetText(const QString& text) {
+    setText(text);
+    const int needed = fontMetrics().horizontalAdvance(text) + 4;
+    resize(std::max(laidOutWidth_, needed), height());
 }
 
 }  // namespace twistor

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "render/Captions.h"
+#include "app/Captions.h"
 
 namespace twistor {
 namespace {

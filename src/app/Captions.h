@@ -5,6 +5,12 @@
 
 namespace twistor {
 
+// The window's own font (menus and the side panel's words), and the sizes of
+// the option panels' controls and of the game-mode labels, in pixels.
+inline constexpr int kWindowFontPixels = 13;
+inline constexpr int kControlFontPixels = 11;
+inline constexpr int kGameLabelFontPixels = 16;
+
 inline constexpr std::string_view kProductTitle = "Twistor Cube";
 
 // The window caption while the player practises or the computer solves.

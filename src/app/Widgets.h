@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLabel>
 #include <QPushButton>
 
 namespace twistor {
@@ -12,6 +13,18 @@ class WrapButton : public QPushButton {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+};
+
+// A label that keeps the width it was laid out with, and grows to the right
+// when its words need more room rather than cut them short.
+class GrowingLabel : public QLabel {
+  public:
+    GrowingLabel(const QString& text, const QRect& place, QWidget* parent);
+
+    void SetText(const QString& text);
+
+  private:
+    int laidOutWidth_;
 };
 
 }  // namespace twistor

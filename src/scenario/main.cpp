@@ -6,7 +6,7 @@
 #include <iostream>
 
 #include "app/CubeWindow.h"
-#include "app/ScenarioRunner.h"
+#include "scenario/ScenarioRunner.h"
 
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);

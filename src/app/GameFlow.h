@@ -1,0 +1,53 @@
+#pragma once
+
+namespace twistor {
+
+// Whether the cube in play belongs to a game.
+enum class OutsideGame {
+    Playing,        // a game cube is in play
+    NoGame,         // practice, the computer solving, or a loaded puzzle outside game mode
+    FreshGameCube,  // game mode has just begun on an unsolved cube; its solving does not count
+};
+
+// What the window shows after a solved moment.
+struct SolvedNews {
+    bool gameCaption = false;  // the game caption again, after a solve it has not yet shown
+    bool showButtons = false;  // offer "Start new cube" and "Quit playing"
+    bool showCount = false;    // the number of cubes solved has changed or is shown afresh
+};
+
+// The bookkeeping that decides what a solved cube counts for in game mode.
+// It knows nothing of the window: the handlers tell it what the player sees
+// (game mode on, the "Start new cube" button shown) and show what it says.
+struct GameFlow {
+    int CubesSolved = 0;         // the count game mode shows; -1 until a new puzzle's first solve
+    int DifficultyMoves = 0;     // scramble passes of each game cube (the level shown is one less)
+    bool SolvedSeen = false;     // a solved moment has passed since the last new cube
+    bool KeepZeroCount = false;  // the next solved moment may leave the count at 0
+    bool AbandonedCube = false;  // the cube was left mid-game: its solving does not count
+    bool NoButtonsOnce = false;  // the next solved moment does not offer "Start new cube"
+    OutsideGame Outside = OutsideGame::NoGame;
+
+    // No game is running: a new puzzle or a loaded one outside game mode.
+    void ForgetGame();
+
+    // Game mode begins with `difficultyMoves` scramble passes a cube.
+    void StartGame(bool cubeSolved, int difficultyMoves);
+
+    // "New puzzle" (or "New game" in game mode) was chosen.
+    void NewPuzzle(bool gameMode, bool buttonsShown);
+
+    // Practice or computer mode was chosen from the menu.
+    void LeaveForOtherMode(bool gameMode, bool buttonsShown);
+
+    // "Quit playing" after a solved game cube.
+    void QuitPlaying();
+
+    // A puzzle file was loaded.
+    void PuzzleLoaded(bool gameMode);
+
+    // The cube has just become solved.
+    SolvedNews SolvedMoment(bool gameMode, bool buttonsShown);
+};
+
+}  // namespace twistor

@@ -130,31 +130,18 @@ TEST(PuzzleFiles, NamesAreNamesInThisFolder) {
     EXPECT_EQ(step, 5);
 }
 
-TEST(Settings, SaveSettingsWritesTheChosenSizeAndTheNextStartUsesIt) {
-    std::string written;
-    {
-        Game g;
-        EXPECT_EQ(g.Run(""), 0);
-        EXPECT_FALSE(std::filesystem::exists(g.folder() / storage::kSettingsFileName))
-            << "a game that ends writes no settings";
-    }
-    {
-        Game g;
-        int step = 0;
-        g.Run([&](CubeWindow&) -> std::string {
-            if (step++ == 0) return "menu savesettings";
-            written = ReadFile(g.folder() / storage::kSettingsFileName);
-            return "";
-        });
-        EXPECT_EQ(written, " 10  9  12  13  14  15  2  3  0 \r\n");
-    }
+// The settings file a fresh game writes after `commands`, or "" when it
+// writes none.
+std::string SettingsWrittenAfter(const std::string& commands) {
     Game g;
-    int step = 0;
-    g.Run([&](CubeWindow&) -> std::string {
-        if (step++ == 0) return "menu by5\nmenu savesettings";
-        written = ReadFile(g.folder() / storage::kSettingsFileName);
-        return "";
-    });
+    EXPECT_EQ(g.Run(commands), 0);
+    return ReadFile(g.folder() / storage::kSettingsFileName);
+}
+
+TEST(Settings, SaveSettingsWritesTheChosenSizeAndTheNextStartUsesIt) {
+    EXPECT_EQ(SettingsWrittenAfter(""), "") << "a game that ends writes no settings";
+    EXPECT_EQ(SettingsWrittenAfter("menu savesettings"), " 10  9  12  13  14  15  2  3  0 \r\n");
+    const std::string written = SettingsWrittenAfter("menu by5\nmenu savesettings");
     EXPECT_EQ(written, " 10  9  12  13  14  15  5  3  0 \r\n");
 
     Game next(written);

@@ -17,6 +17,7 @@ using testing::BoxColour;
 using testing::ClickLine;
 using testing::Game;
 using testing::PixelAt;
+using testing::Steps;
 
 TEST(StartUp, WithoutSettingsLaysOutAScrambledTwoCubeWithFaceOneUpright) {
     Game g;
@@ -167,84 +168,73 @@ TEST(Keys, TurnTheWholeCubeInPracticeModeOnly) {
 
 TEST(Keys, ArrowsReachTheCubeWhicheverControlHasTheFocus) {
     Game g(testing::SettingsLine(3, 0));
-    int step = 0;
-    g.Run([&](CubeWindow& w) -> std::string {
-        switch (step++) {
-            case 0:
-                // as after a solved game cube: a button shown and focused
-                w.controls().Command6->show();
-                w.controls().Command6->setFocus();
-                return "key Left\nkey Down";
-            case 1:
-                EXPECT_EQ(w.state().view,
-                          TurnWholeCube(TurnWholeCube(View{1, 1}, CubeKey::Left), CubeKey::Down));
-                return "";
-        }
-        return "";
-    });
-    EXPECT_EQ(step, 2);
+    Steps steps;
+    steps
+        .then([](CubeWindow& w) {
+            // as after a solved game cube: a button shown and focused
+            w.controls().Command6->show();
+            w.controls().Command6->setFocus();
+            return "key Left\nkey Down";
+        })
+        .then([](CubeWindow& w) {
+            EXPECT_EQ(w.state().view,
+                      TurnWholeCube(TurnWholeCube(View{1, 1}, CubeKey::Left), CubeKey::Down));
+            return "";
+        });
+    g.Run(steps);
 }
 
 TEST(Keys, BMakesOneComputerStepAndReturnsToThePlayer) {
     Game g(testing::SettingsLine(3, 5));
-    int step = 0;
-    int moves = 0;
-    View view;
-    g.Run([&](CubeWindow& w) -> std::string {
-        const GameState& s = w.state();
-        switch (step++) {
-            case 0:
-                moves = s.history.MoveCount();
-                view = s.view;
-                EXPECT_EQ(moves, 5);
-                return "key b";
-            case 1: {
-                // either one slice move or one spin
-                const bool sliced = s.history.MoveCount() == moves - 1;
-                const bool spun = s.history.MoveCount() == moves && !(s.view == view);
-                EXPECT_TRUE(sliced || spun);
-                EXPECT_EQ(s.modes.SolveMode, Solver::Player);
-                EXPECT_EQ(s.modes.StepMode, false);
-                EXPECT_TRUE(w.menuItem("usolve")->isChecked());
-                EXPECT_FALSE(w.menuItem("csolve")->isChecked());
-                EXPECT_EQ(BoxColour(w, kUserBox), 11);
-                return "";
-            }
-        }
-        return "";
-    });
-    EXPECT_EQ(step, 2);
+    GameState before;
+    Steps steps;
+    steps
+        .then([&](CubeWindow& w) {
+            before = w.state();
+            EXPECT_EQ(before.history.MoveCount(), 5);
+            return "key b";
+        })
+        .then([&](CubeWindow& w) {
+            const GameState& s = w.state();
+            // either one slice move or one spin
+            const bool sliced = s.history.MoveCount() == before.history.MoveCount() - 1;
+            const bool spun =
+                s.history.MoveCount() == before.history.MoveCount() && !(s.view == before.view);
+            EXPECT_TRUE(sliced || spun);
+            EXPECT_EQ(s.modes.SolveMode, Solver::Player);
+            EXPECT_EQ(s.modes.StepMode, false);
+            EXPECT_TRUE(w.menuItem("usolve")->isChecked());
+            EXPECT_FALSE(w.menuItem("csolve")->isChecked());
+            EXPECT_EQ(BoxColour(w, kUserBox), 11);
+            return "";
+        });
+    g.Run(steps);
 }
 
 TEST(SolvedBands, ShowOnceWhenThePlayerSolvesAndClearOnTheNextUnsolvedPass) {
     Game g(testing::SettingsLine(3, 1));
-    int step = 0;
-    g.Run([&](CubeWindow& w) -> std::string {
-        const GameState& s = w.state();
-        switch (step++) {
-            case 0:
-                EXPECT_EQ(PixelAt(w, 100, 326), 0);
-                EXPECT_EQ(s.history.MoveCount(), 1);
-                return testing::UndoTopLine(w);
-            case 1:
-                if (!s.cube.IsSolved()) {
-                    --step;  // a spin first
-                    return testing::UndoTopLine(w);
-                }
-                EXPECT_EQ(s.history.MoveCount(), 0);
-                EXPECT_EQ(PixelAt(w, 100, 326), 10) << "left band";
-                EXPECT_EQ(PixelAt(w, 700, 238), 10) << "right band";
-                // break it again
-                return ClickLine(w, 1, 1, "left");
-            case 2:
-                EXPECT_FALSE(s.cube.IsSolved());
-                EXPECT_EQ(PixelAt(w, 100, 326), 0);
-                EXPECT_EQ(PixelAt(w, 700, 238), 0);
-                return "";
-        }
-        return "";
-    });
-    EXPECT_EQ(step, 3);
+    Steps steps;
+    steps
+        .then([](CubeWindow& w) {
+            EXPECT_EQ(PixelAt(w, 100, 326), 0);
+            EXPECT_EQ(w.state().history.MoveCount(), 1);
+            return "#next";
+        })
+        .solveByHand()
+        .then([](CubeWindow& w) {
+            EXPECT_EQ(w.state().history.MoveCount(), 0);
+            EXPECT_EQ(PixelAt(w, 100, 326), 10) << "left band";
+            EXPECT_EQ(PixelAt(w, 700, 238), 10) << "right band";
+            // break it again
+            return ClickLine(w, 1, 1, "left");
+        })
+        .then([](CubeWindow& w) {
+            EXPECT_FALSE(w.state().cube.IsSolved());
+            EXPECT_EQ(PixelAt(w, 100, 326), 0);
+            EXPECT_EQ(PixelAt(w, 700, 238), 0);
+            return "";
+        });
+    g.Run(steps);
 }
 
 TEST(ScenarioRunner, StopsAtALineItCannotReadWithStatusTwoAndTheLineNumber) {

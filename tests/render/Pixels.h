@@ -5,7 +5,7 @@
 
 #include "render/Canvas.h"
 
-namespace twistor::test {
+namespace twistor {
 
 // Pixels of `colour` inside r (corners included), clipped to the canvas.
 inline int CountColour(const Canvas& canvas, const QRect& r, int colour) {
@@ -38,4 +38,4 @@ inline QRect Whole(const Canvas& canvas) {
     return QRect(0, 0, canvas.Width(), canvas.Height());
 }
 
-}  // namespace twistor::test
+}  // namespace twistor

@@ -12,11 +12,6 @@
 namespace twistor {
 namespace {
 
-using test::Corners;
-using test::CountColour;
-using test::CountOther;
-using test::Whole;
-
 constexpr Colour kGrey = 7;
 
 // A diamond of one-pixel diagonals: 4-connected, nothing gets out.

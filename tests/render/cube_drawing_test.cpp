@@ -20,11 +20,6 @@
 namespace twistor {
 namespace {
 
-using test::Corners;
-using test::CountColour;
-using test::CountOther;
-using test::Whole;
-
 constexpr int kWidth = 792;
 constexpr int kHeight = 540;
 

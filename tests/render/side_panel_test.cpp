@@ -11,11 +11,6 @@
 namespace twistor {
 namespace {
 
-using test::Corners;
-using test::CountColour;
-using test::CountOther;
-using test::Whole;
-
 constexpr int kBlack = 0;
 constexpr int kLightGreen = 10;
 constexpr int kLightCyan = 11;

@@ -84,8 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {"value 9 (rotation time): 100 is outside -9..99; using 0"}},
         ReadCase{
             "EndsEarly", "1 2 3", Make({1, 2, 3, 13, 14, 15}, 2, 3, 0), {"ends after value 3"}},
-        // The old game showed a scramble count of 4 after an empty file, an
-        // accident of its counting; the plain default is kept.
+        // An empty file gives the plain defaults, the scramble count too.
         ReadCase{"Empty", "", Settings{}, {"holds no values"}},
         ReadCase{"BinaryJunk",
                  std::string_view("\x89PNG\0\x1a\xff", 7),

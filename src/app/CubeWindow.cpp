@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <chrono>
+#include <map>
 
 #include "app/Captions.h"
 #include "app/DrawingArea.h"
@@ -131,7 +132,14 @@ void CubeWindow::BuildMenus() {
     m.choosecolors =
         AddItem(options, "choosecolors", "Choose colors", &CubeWindow::choosecolors_Click);
 
-    QMenu* sizes = AddMenu(options, "sizeofcube", "Size of cube");
+    BuildSizeMenu(AddMenu(options, "sizeofcube", "Size of cube"));
+
+    m.quit = AddItem(options, "quit", "Quit", &CubeWindow::quit_Click);
+
+    BuildInstructionsMenu();
+}
+
+void CubeWindow::BuildSizeMenu(QMenu* sizes) {
     QMenu* larger = nullptr;
     for (int k = kMinCubeSize; k <= kMaxCubeSize; ++k) {
         QString caption = QString("%1 by %1 by %1").arg(k);
@@ -143,13 +151,13 @@ void CubeWindow::BuildMenus() {
             item->setChecked(!item->isChecked());
             SizeItem_Click(k);
         });
-        m.bySize[k] = item;
+        items_.bySize[k] = item;
     }
-    m.bySize[2]->setChecked(true);
+    items_.bySize[2]->setChecked(true);
+}
 
-    m.quit = AddItem(options, "quit", "Quit", &CubeWindow::quit_Click);
-
-    // The instructions are the menu itself: its items do nothing.
+// The instructions are the menu itself: its items do nothing.
+void CubeWindow::BuildInstructionsMenu() {
     QMenu* help = AddMenu(nullptr, "instructions", "Instructions");
     struct Line {
         const char* menu;

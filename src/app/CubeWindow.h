@@ -83,6 +83,8 @@ class CubeWindow : public QMainWindow {
   private:
     // Building the window (CubeWindow.cpp).
     void BuildMenus();
+    void BuildSizeMenu(QMenu* sizes);
+    void BuildInstructionsMenu();
     void WireControls();
     QAction* AddItem(QMenu* menu, const QString& name, const QString& caption,
                      void (CubeWindow::*handler)() = nullptr);

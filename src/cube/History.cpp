@@ -30,6 +30,40 @@ int Wrap(int count) {
     return count;
 }
 
+// Net quarter turns per slice of a run of moves on one axis.
+using SliceCounts = std::array<int, kMaxCubeSize + 1>;
+
+SliceCounts CountRun(const std::vector<Move>& stack, int from, int n) {
+    SliceCounts count{};
+    for (int i = from; i < static_cast<int>(stack.size()); ++i) {
+        const int s = SliceOf(stack[i]);
+        count[s] = Wrap(count[s] + (EdgeOf(stack[i]) == n ? 1 : -1));
+    }
+    return count;
+}
+
+// Whether the folded run turns the whole cube a quarter up (+1) or down
+// (-1) to need fewer moves: when half the slices or more turn the same way.
+int ChooseShift(const SliceCounts& count, int n, Random& rnd) {
+    const int m = n / 2 + 1;
+    int high = 0, low = 0, pos = 0, neg = 0;
+    for (int s = 1; s <= n; ++s) {
+        const int c = count[s];
+        if (c > 0 || c == -2) ++high;
+        if (c < 0 || c == 2) ++low;
+        if (c > 0) ++pos;
+        if (c < 0) ++neg;
+    }
+    if (high < m && low < m) return 0;
+    if (low >= m && high >= m) {
+        int shift = rnd.Draw(2) == 1 ? -1 : 1;
+        if (neg > pos) shift = 1;
+        if (pos > neg) shift = -1;
+        return shift;
+    }
+    return low >= m ? 1 : -1;
+}
+
 }  // namespace
 
 class HistoryFolder {
@@ -63,32 +97,8 @@ PushResult HistoryFolder::Push(History& h, const Move& move, Cube& cube, View& v
     int p = top - 1;
     while (p >= 1 && stack[p - 1].axis == axis) --p;
 
-    std::array<int, kMaxCubeSize + 1> count{};
-    for (int i = p; i < top; ++i) {
-        const int s = SliceOf(stack[i]);
-        count[s] = Wrap(count[s] + (EdgeOf(stack[i]) == n ? 1 : -1));
-    }
-
-    const int m = n / 2 + 1;
-    int high = 0, low = 0, pos = 0, neg = 0;
-    for (int s = 1; s <= n; ++s) {
-        const int c = count[s];
-        if (c > 0 || c == -2) ++high;
-        if (c < 0 || c == 2) ++low;
-        if (c > 0) ++pos;
-        if (c < 0) ++neg;
-    }
-
-    int shift = 0;  // +1 up, -1 down
-    if (high >= m || low >= m) {
-        if (low >= m && high >= m) {
-            shift = rnd.Draw(2) == 1 ? -1 : 1;
-            if (neg > pos) shift = 1;
-            if (pos > neg) shift = -1;
-        } else {
-            shift = low >= m ? 1 : -1;
-        }
-    }
+    SliceCounts count = CountRun(stack, p, n);
+    const int shift = ChooseShift(count, n, rnd);  // +1 up, -1 down, 0 none
 
     std::optional<Click> shiftClick;
     if (shift != 0) {

@@ -24,6 +24,12 @@ class Scrambler {
     // making no move, only when the history is full.
     bool Step(Cube& cube, View& view, History& history, Random& rnd);
 
+  private:
+    // Whether a drawn move on `face` may be taken: it starts a new run, or
+    // it is a run's allowed second move. False: draw again.
+    bool Allows(int face, int slice, int edge, int n);
+
+  public:
     int ScrambleLastFace = -1;
     int ScrambleLastColumn = 0;
     int ScrambleLastRow = 0;

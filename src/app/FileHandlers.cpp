@@ -84,7 +84,7 @@ void CubeWindow::ClosePuzzlePanel(const std::vector<QWidget*>& panel) {
 }
 
 void CubeWindow::savepuzzle_Click() {
-    OpenPanelSteps(Panel::DifficultyOrSave);
+    OpenPanelSteps(Panel::SavePuzzle);
     FillFileList(c_.File1);
     SetVisible(c_.SavePanel(), true);
     s_.panels.TakesInput = true;
@@ -118,7 +118,7 @@ void CubeWindow::Command11_Click() {
 }
 
 void CubeWindow::loadpuzzle_Click() {
-    OpenPanelSteps(Panel::Load);
+    OpenPanelSteps(Panel::LoadPuzzle);
     QListWidget* list = c_.File2;
     const QString selected = list->currentItem() ? list->currentItem()->text() : QString();
     FillFileList(list);

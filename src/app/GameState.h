@@ -23,7 +23,7 @@ enum class Solver {
 
 // Who is solving and what the main loop has to do next.
 struct Modes {
-    Solver SolveMode = Solver::Player;
+    Solver SolveMode = Solver::Player;  // who turns the cube back
     bool GameMode = false;  // cubes are counted, and "Start new cube" follows each one
     bool StepMode = false;  // after "b": one computer move, then back to the player
     int ScrambleLeft = 4;   // scramble moves to make, plus one for the drawing pass after a lay-out
@@ -35,7 +35,7 @@ struct Modes {
 struct Mailboxes {
     bool ClickPending = false;  // a click on the picture waits to be hit-tested
     double ClickX = 0;          // where that click was, in drawing-area pixels
-    double ClickY = 0;
+    double ClickY = 0;          // and its y
     int ClickButton = 0;       // kLeftButton or kRightButton (anything else moves nothing)
     bool ViewKeyFlag = false;  // the view turned or a new cube was asked for: redraw
     bool TimerTick = false;    // the computer's turn time has passed
@@ -52,10 +52,11 @@ struct Options {
 // The option panels, which take the place of the side panel while open.
 enum class Panel {
     None,
-    DifficultyOrSave,  // the difficulty panel and the save panel share one code
+    Difficulty,
     Colours,
-    Load,
+    LoadPuzzle,
     TurnTime,
+    SavePuzzle,
 };
 
 struct Panels {

@@ -49,7 +49,7 @@ void CubeWindow::ClosePanelSteps() {
 // The difficulty panel
 
 void CubeWindow::difficulty_Click() {
-    OpenPanelSteps(Panel::DifficultyOrSave);
+    OpenPanelSteps(Panel::Difficulty);
     SetVisible(c_.DifficultyPanel(), true);
     s_.panels.TakesInput = true;
     c_.Text1->setFocus();

@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFontMetrics>
+#include <QPushButton>
 #include <QLabel>
 #include <QTimer>
 #include <sstream>
 
 #include "Driver.h"
+#include "app/DrawingArea.h"
 #include "app/ScenarioRunner.h"
+#include "app/WrapButton.h"
 #include "cube/Move.h"
 #include "render/SidePanel.h"
 
@@ -16,6 +20,7 @@ namespace {
 using testing::Game;
 using testing::PixelAt;
 using testing::SquareCentre;
+using testing::UndoTopLine;
 
 std::string ClickLine(const CubeWindow& w, int column, int row, const char* button) {
     const auto [x, y] = SquareCentre(w, column, row);
@@ -242,6 +247,98 @@ TEST(SolvedBands, ShowOnceWhenThePlayerSolvesAndClearOnTheNextUnsolvedPass) {
         return "";
     });
     EXPECT_EQ(step, 3);
+}
+
+// Where a label's or a button's text lies in the drawing area, as the font
+// in use lays it out.
+QRect TextRect(QWidget* c) {
+    const QFontMetrics fm(c->font());
+    if (auto* label = qobject_cast<QLabel*>(c)) {
+        return fm.boundingRect(label->contentsRect(), static_cast<int>(label->alignment()),
+                               label->text())
+            .translated(c->pos());
+    }
+    auto* button = dynamic_cast<WrapButton*>(c);
+    if (!button) return QRect();
+    return fm.boundingRect(button->CaptionRect(), WrapButton::kCaptionFlags, button->text())
+        .translated(c->pos());
+}
+
+// Every visible label's and button's text is as wide as its box at most,
+// the ink of its letters inside it, and no other visible control lies on it.
+void ExpectTextFits(CubeWindow& w, const std::string& where) {
+    const auto shown = w.area()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    int texts = 0;
+    for (QWidget* c : shown) {
+        const QRect text = TextRect(c);
+        if (c->isHidden() || text.isNull()) continue;
+        ++texts;
+        const std::string what = where + ", " + c->objectName().toStdString();
+        const QRect box = c->geometry();
+        EXPECT_GE(text.left(), box.left()) << what;
+        EXPECT_LE(text.right(), box.right()) << what;
+        const QFontMetrics fm(c->font());
+        const QString words = qobject_cast<QLabel*>(c) ? static_cast<QLabel*>(c)->text()
+                                                        : static_cast<QPushButton*>(c)->text();
+        for (const QString& line : words.split(' ')) {
+            EXPECT_LE(fm.horizontalAdvance(line), text.width()) << what;
+        }
+        if (qobject_cast<QLabel*>(c)) {
+            const int baseline = text.top() + fm.ascent();
+            const QRect ink = fm.tightBoundingRect(words).translated(text.left(), baseline);
+            EXPECT_TRUE(box.contains(ink)) << what;
+        } else {
+            EXPECT_TRUE(box.contains(text)) << what;
+        }
+        for (QWidget* other : shown) {
+            if (other != c && !other->isHidden()) {
+                EXPECT_FALSE(other->geometry().intersects(text))
+                    << what << " runs under " << other->objectName().toStdString();
+            }
+        }
+    }
+    EXPECT_GT(texts, 0) << where;
+}
+
+TEST(Panels, EveryTextFitsItsBoxAndNoControlLiesOnIt) {
+    for (const char* area : {"", "area maximized"}) {
+        Game g(" 10  9  12  13  14  15  3  1  0 \r\n");
+        g.preamble = area;
+        const std::vector<std::pair<const char*, const char*>> panels = {
+            {"difficulty", "Command3"}, {"choosecolors", "Command1"}, {"loadpuzzle", "Command9"},
+            {"choosetime", "Command5"}, {"savepuzzle", "Command11"}, {"gamemode", ""}};
+        std::size_t i = 0;
+        bool open = false;
+        bool finished = false;
+        g.Run([&](CubeWindow& w) -> std::string {
+            const std::string where = std::string(*area ? "maximized" : "reference area") + ", ";
+            if (i < panels.size()) {
+                const auto [menu, close] = panels[i];
+                if (open) {
+                    ExpectTextFits(w, where + menu);
+                    ++i;
+                    open = false;
+                    if (*close) return std::string("press ") + close;
+                    return UndoTopLine(w);  // game mode: solve the cube
+                }
+                open = true;
+                return std::string("menu ") + menu;
+            }
+            if (!testing::VisibleControls(w).count("Command6")) {
+                if (w.state().history.Empty()) return "";
+                return UndoTopLine(w);
+            }
+            ExpectTextFits(w, where + "a game cube solved");
+            if (*area) {
+                EXPECT_GT(w.area()->width(), 792);
+            } else {
+                EXPECT_EQ(w.area()->size(), QSize(792, 540));
+            }
+            finished = true;
+            return "";
+        });
+        EXPECT_TRUE(finished) << area << ": every panel and a solved game cube were seen";
+    }
 }
 
 TEST(ScenarioRunner, StopsAtAnUnknownCommandWithStatusTwo) {

@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFontInfo>
 #include <QFontMetrics>
-#include <QPushButton>
 #include <QLabel>
+#include <QPushButton>
 #include <QTimer>
 #include <sstream>
 
@@ -254,8 +255,9 @@ TEST(SolvedBands, ShowOnceWhenThePlayerSolvesAndClearOnTheNextUnsolvedPass) {
 QRect TextRect(QWidget* c) {
     const QFontMetrics fm(c->font());
     if (auto* label = qobject_cast<QLabel*>(c)) {
-        return fm.boundingRect(label->contentsRect(), static_cast<int>(label->alignment()),
-                               label->text())
+        return fm
+            .boundingRect(label->contentsRect(), static_cast<int>(label->alignment()),
+                          label->text())
             .translated(c->pos());
     }
     auto* button = dynamic_cast<WrapButton*>(c);
@@ -275,11 +277,12 @@ void ExpectTextFits(CubeWindow& w, const std::string& where) {
         ++texts;
         const std::string what = where + ", " + c->objectName().toStdString();
         const QRect box = c->geometry();
+        EXPECT_EQ(QFontInfo(c->font()).family().toStdString(), "DejaVu Sans Condensed") << what;
         EXPECT_GE(text.left(), box.left()) << what;
         EXPECT_LE(text.right(), box.right()) << what;
         const QFontMetrics fm(c->font());
         const QString words = qobject_cast<QLabel*>(c) ? static_cast<QLabel*>(c)->text()
-                                                        : static_cast<QPushButton*>(c)->text();
+                                                       : static_cast<QPushButton*>(c)->text();
         for (const QString& line : words.split(' ')) {
             EXPECT_LE(fm.horizontalAdvance(line), text.width()) << what;
         }
@@ -306,7 +309,7 @@ TEST(Panels, EveryTextFitsItsBoxAndNoControlLiesOnIt) {
         g.preamble = area;
         const std::vector<std::pair<const char*, const char*>> panels = {
             {"difficulty", "Command3"}, {"choosecolors", "Command1"}, {"loadpuzzle", "Command9"},
-            {"choosetime", "Command5"}, {"savepuzzle", "Command11"}, {"gamemode", ""}};
+            {"choosetime", "Command5"}, {"savepuzzle", "Command11"},  {"gamemode", ""}};
         std::size_t i = 0;
         bool open = false;
         bool finished = false;

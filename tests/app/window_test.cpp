@@ -249,93 +249,61 @@ TEST(SolvedBands, ShowOnceWhenThePlayerSolvesAndClearOnTheNextUnsolvedPass) {
     EXPECT_EQ(step, 3);
 }
 
-// Where a label's or a button's text lies in the drawing area, as the font
-// in use lays it out.
-QRect TextRect(QWidget* c) {
-    const QFontMetrics fm(c->font());
-    if (auto* label = qobject_cast<QLabel*>(c)) {
-        return fm
-            .boundingRect(label->contentsRect(), static_cast<int>(label->alignment()),
-                          label->text())
-            .translated(c->pos());
-    }
-    auto* button = dynamic_cast<WrapButton*>(c);
-    if (!button) return QRect();
-    return fm.boundingRect(button->CaptionRect(), WrapButton::kCaptionFlags, button->text())
-        .translated(c->pos());
-}
-
-// Every visible label's and button's text is as wide as its box at most,
-// the ink of its letters inside it, and no other visible control lies on it.
-void ExpectTextFits(CubeWindow& w, const std::string& where) {
-    const auto shown = w.area()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+// Every visible label's and button's words lie inside its own box (a
+// button's inside its frame) as the condensed face lays them out, and no
+// other visible control lies on them. Returns how many texts it looked at.
+int ExpectTextFits(CubeWindow& w, const std::string& where) {
+    const auto controls = w.area()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     int texts = 0;
-    for (QWidget* c : shown) {
-        const QRect text = TextRect(c);
-        if (c->isHidden() || text.isNull()) continue;
+    for (QWidget* c : controls) {
+        auto* label = qobject_cast<QLabel*>(c);
+        auto* button = dynamic_cast<WrapButton*>(c);
+        if (c->isHidden() || (!label && !button)) continue;
         ++texts;
         const std::string what = where + ", " + c->objectName().toStdString();
-        const QRect box = c->geometry();
         EXPECT_EQ(QFontInfo(c->font()).family().toStdString(), "DejaVu Sans Condensed") << what;
-        EXPECT_GE(text.left(), box.left()) << what;
-        EXPECT_LE(text.right(), box.right()) << what;
         const QFontMetrics fm(c->font());
-        if (auto* label = qobject_cast<QLabel*>(c)) {
-            const int baseline = text.top() + fm.ascent();
-            const QRect ink = fm.tightBoundingRect(label->text()).translated(text.left(), baseline);
-            EXPECT_TRUE(box.contains(ink)) << what;
-        } else {
-            const QRect inner = dynamic_cast<WrapButton*>(c)->CaptionRect().translated(c->pos());
-            EXPECT_TRUE(inner.contains(text)) << what;
+        QRect room = button ? button->CaptionRect() : label->contentsRect();
+        QRect text = fm.boundingRect(
+            room, button ? WrapButton::kCaptionFlags : static_cast<int>(label->alignment()),
+            c->property("text").toString());
+        if (label) {  // a label's line is taller than its box: its letters must not be
+            const QRect ink = fm.tightBoundingRect(label->text()).translated(0, fm.ascent());
+            text = QRect(text.left(), text.top() + ink.top(), text.width(), ink.height());
         }
-        for (QWidget* other : shown) {
-            if (other != c && !other->isHidden()) {
-                EXPECT_FALSE(other->geometry().intersects(text))
-                    << what << " runs under " << other->objectName().toStdString();
-            }
+        EXPECT_TRUE(room.contains(text)) << what;
+        text.translate(c->pos());
+        for (QWidget* other : controls) {
+            EXPECT_TRUE(other == c || other->isHidden() || !other->geometry().intersects(text))
+                << what << " runs under " << other->objectName().toStdString();
         }
     }
-    EXPECT_GT(texts, 0) << where;
+    return texts;
 }
 
+// Each panel in turn, then game mode with a solved cube and its buttons.
 TEST(Panels, EveryTextFitsItsBoxAndNoControlLiesOnIt) {
-    for (const char* area : {"", "area maximized"}) {
+    for (const std::string area : {"area 792 540", "area maximized"}) {
         Game g(" 10  9  12  13  14  15  3  1  0 \r\n");
         g.preamble = area;
-        const std::vector<std::pair<const char*, const char*>> panels = {
-            {"difficulty", "Command3"}, {"choosecolors", "Command1"}, {"loadpuzzle", "Command9"},
-            {"choosetime", "Command5"}, {"savepuzzle", "Command11"},  {"gamemode", ""}};
+        const char* const steps[] = {"difficulty", "Command3",  "choosecolors", "Command1",
+                                     "loadpuzzle", "Command9",  "choosetime",   "Command5",
+                                     "savepuzzle", "Command11", "gamemode"};
         std::size_t i = 0;
-        bool open = false;
-        bool finished = false;
+        bool solved = false;
+        int texts = 0;
         g.Run([&](CubeWindow& w) -> std::string {
-            const std::string where = std::string(*area ? "maximized" : "reference area") + ", ";
-            if (i < panels.size()) {
-                const auto [menu, close] = panels[i];
-                if (open) {
-                    ExpectTextFits(w, where + menu);
-                    ++i;
-                    open = false;
-                    if (*close) return std::string("press ") + close;
-                    return UndoTopLine(w);  // game mode: solve the cube
-                }
-                open = true;
-                return std::string("menu ") + menu;
+            if (i > 0) texts += ExpectTextFits(w, area + ", after " + steps[i - 1]);
+            if (i < std::size(steps)) {
+                const std::string step = steps[i++];
+                return (step.starts_with("Command") ? "press " : "menu ") + step;
             }
-            if (!testing::VisibleControls(w).count("Command6")) {
-                if (w.state().history.Empty()) return "";
-                return UndoTopLine(w);
-            }
-            ExpectTextFits(w, where + "a game cube solved");
-            if (*area) {
-                EXPECT_GT(w.area()->width(), 792);
-            } else {
-                EXPECT_EQ(w.area()->size(), QSize(792, 540));
-            }
-            finished = true;
-            return "";
+            solved = testing::VisibleControls(w).count("Command6") > 0;
+            return solved || w.state().history.Empty() ? "" : UndoTopLine(w);
         });
-        EXPECT_TRUE(finished) << area << ": every panel and a solved game cube were seen";
+        EXPECT_TRUE(solved) << area;
+        EXPECT_GE(texts, 2 + 4 + 2 + 3 + 3 + 4) << area;  // each panel's and a game's at least
+        EXPECT_EQ(g.window().area()->width() > 792, area == "area maximized");
     }
 }
 

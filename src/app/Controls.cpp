@@ -13,21 +13,16 @@ namespace twistor {
 
 namespace {
 
-QFont ControlFont(int pixels) {
-    QFont f("DejaVu Sans");
-    f.setPixelSize(pixels);
-    return f;
-}
-
 void Place(QWidget* w, const char* name, int fontPixels) {
     w->setObjectName(name);
     w->setFont(ControlFont(fontPixels));
     w->hide();
 }
 
-GrowingLabel* Label(QWidget* area, const char* name, const char* text, QRect place,
+FittingLabel* Label(QWidget* area, const char* name, const char* text, QRect place,
                     QColor background, int fontPixels) {
-    auto* label = new GrowingLabel(text, place, area);
+    auto* label = new FittingLabel(text, fontPixels, area);
+    label->setGeometry(place);
     label->setAutoFillBackground(true);
     QPalette p = label->palette();
     p.setColor(QPalette::Window, background);
@@ -50,6 +45,7 @@ QPushButton* Button(QWidget* area, const char* name, const char* caption, QRect 
     auto* button = new WrapButton(caption, area);
     button->setGeometry(place);
     Place(button, name, kControlFontPixels);
+    FitText(button, kControlFontPixels);
     return button;
 }
 
@@ -76,8 +72,8 @@ constexpr ColourBoxPlace kColourBoxPlaces[] = {
     {"Check3", 6, 224, 200},   {"Check4", 8, 328, 200},
 };
 
-QCheckBox* ColourCheckBox(QWidget* area, const ColourBoxPlace& c) {
-    auto* box = new QCheckBox(area);
+ColourBox* ColourCheckBox(QWidget* area, const ColourBoxPlace& c) {
+    auto* box = new ColourBox(area);
     // The box shows its colour.
     box->setAutoFillBackground(true);
     QPalette p = box->palette();
@@ -117,7 +113,9 @@ Controls CreateControls(QWidget* area) {
               magenta, kControlFontPixels);
 
     c.Text1 = TextBox(area, "Text1", "3", QRect(200, 16, 25, 19), 2);
-    c.Text2 = TextBox(area, "Text2", "", QRect(432, 16, 25, 19), 2);
+    c.Text2 = new NumberBox("", 2, area);
+    c.Text2->setGeometry(432, 16, 25, 19);
+    Place(c.Text2, "Text2", kControlFontPixels);
     c.Text3 = TextBox(area, "Text3", "", QRect(224, 16, 81, 18), 0);
     c.Text4 = TextBox(area, "Text4", "", QRect(216, 16, 81, 18), 0);
 
@@ -135,10 +133,10 @@ Controls CreateControls(QWidget* area) {
 
     for (std::size_t i = 0; i < std::size(kColourBoxPlaces); ++i) {
         const ColourBoxPlace& place = kColourBoxPlaces[i];
-        c.colourBoxes[i] = ColourBox{place.colour, ColourCheckBox(area, place)};
+        c.colourBoxes[i] = ColourChoice{place.colour, ColourCheckBox(area, place)};
     }
     std::sort(c.colourBoxes.begin(), c.colourBoxes.end(),
-              [](const ColourBox& a, const ColourBox& b) { return a.colour < b.colour; });
+              [](const ColourChoice& a, const ColourChoice& b) { return a.colour < b.colour; });
 
     c.File1 = FileList(area, "File1", QRect(296, 16, 81, 58));
     c.File2 = FileList(area, "File2", QRect(304, 16, 81, 58));
@@ -167,8 +165,8 @@ std::vector<QWidget*> Controls::GameButtons() const {
     return {Command6, Command7};
 }
 
-QCheckBox* Controls::BoxOf(int colour) const {
-    for (const ColourBox& b : colourBoxes) {
+ColourBox* Controls::BoxOf(int colour) const {
+    for (const ColourChoice& b : colourBoxes) {
         if (b.colour == colour) return b.box;
     }
     return nullptr;

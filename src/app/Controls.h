@@ -4,7 +4,6 @@
 #include <array>
 #include <vector>
 
-class QCheckBox;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -12,26 +11,28 @@ class QWidget;
 
 namespace twistor {
 
-class GrowingLabel;
+class ColourBox;
+class FittingLabel;
+class NumberBox;
 
 // A colour box of the colour panel and the palette colour it stands for.
-struct ColourBox {
+struct ColourChoice {
     int colour;
-    QCheckBox* box;
+    ColourBox* box;
 };
 
 // The controls on the drawing area, each under the object name that scripts
 // and tests use. All start hidden; the panels and game mode show them.
 struct Controls {
-    GrowingLabel* Label1;    // difficulty panel: "Number of times to mess up..."
-    GrowingLabel* Label2;    // colour panel
-    GrowingLabel* Label3;    // rotation-time panel
-    GrowingLabel* Label4;    // game mode: "Number of cubes solved: ..."
-    GrowingLabel* Label5;    // game mode: "Difficulty level: ..."
-    GrowingLabel* Label6;    // load panel
-    GrowingLabel* Label7;    // save panel
+    FittingLabel* Label1;    // difficulty panel: "Number of times to mess up..."
+    FittingLabel* Label2;    // colour panel
+    FittingLabel* Label3;    // rotation-time panel
+    FittingLabel* Label4;    // game mode: "Number of cubes solved: ..."
+    FittingLabel* Label5;    // game mode: "Difficulty level: ..."
+    FittingLabel* Label6;    // load panel
+    FittingLabel* Label7;    // save panel
     QLineEdit* Text1;        // the scramble count
-    QLineEdit* Text2;        // the rotation time
+    NumberBox* Text2;        // the rotation time
     QLineEdit* Text3;        // the name of the puzzle to load
     QLineEdit* Text4;        // the name to save the puzzle as
     QPushButton* Command1;   // colour panel: "Done"
@@ -49,7 +50,7 @@ struct Controls {
     QListWidget* File2;      // load panel: the puzzle files here
     // The fourteen colour boxes in ascending colour order: the order in
     // which "Done" takes the chosen set.
-    std::array<ColourBox, 14> colourBoxes;
+    std::array<ColourChoice, 14> colourBoxes;
 
     // The controls of each panel and of game mode, shown and hidden together.
     std::vector<QWidget*> DifficultyPanel() const;
@@ -60,7 +61,7 @@ struct Controls {
     std::vector<QWidget*> GameLabels() const;
     std::vector<QWidget*> GameButtons() const;
 
-    QCheckBox* BoxOf(int colour) const;  // null for a colour without a box
+    ColourBox* BoxOf(int colour) const;  // null for a colour without a box
 };
 
 // Creates the controls on `area`, laid out in pixels, hidden.

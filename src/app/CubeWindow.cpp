@@ -189,7 +189,7 @@ void CubeWindow::WireControls() {
     for (const auto& [button, handler] : buttons)
         connect(button, &QPushButton::clicked, this,
                 [this, handler = handler] { (this->*handler)(); });
-    for (const ColourBox& c : c_.colourBoxes) {
+    for (const ColourChoice& c : c_.colourBoxes) {
         connect(c.box, &QCheckBox::toggled, this, [this, box = c.box] { ColourBox_Click(box); });
     }
     connect(c_.File1, &QListWidget::itemClicked, this,
@@ -247,7 +247,7 @@ void CubeWindow::SetCaption(const std::string& caption) {
     setWindowTitle(QString::fromStdString(caption));
 }
 
-void CubeWindow::SetLabel(GrowingLabel* label, const std::string& text) {
+void CubeWindow::SetLabel(FittingLabel* label, const std::string& text) {
     label->SetText(QString::fromStdString(text));
 }
 

@@ -120,7 +120,7 @@ class CubeWindow : public QMainWindow {
     void Repaint();
     void Maximize();
     void SetCaption(const std::string& caption);
-    void SetLabel(GrowingLabel* label, const std::string& text);
+    void SetLabel(FittingLabel* label, const std::string& text);
     void ShowGameCounts();
     bool ButtonsShown() const;
     void SetLoadSaveEnabled(bool enabled);
@@ -153,7 +153,7 @@ class CubeWindow : public QMainWindow {
     void Command1_Click();
     void Command2_Click();
     void Command4_Click();
-    void ColourBox_Click(QCheckBox* box);
+    void ColourBox_Click(ColourBox* box);
     void ApplyPreset(const std::array<int, 6>& set);
 
     // Settings and puzzle files (FileHandlers.cpp).

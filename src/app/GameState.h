@@ -24,8 +24,8 @@ enum class Solver {
 // Who is solving and what the main loop has to do next.
 struct Modes {
     Solver SolveMode = Solver::Player;  // who turns the cube back
-    bool GameMode = false;  // cubes are counted, and "Start new cube" follows each one
-    bool StepMode = false;  // after "b": one computer move, then back to the player
+    bool GameMode = false;              // cubes are counted, and "Start new cube" follows each one
+    bool StepMode = false;              // after "b": one computer move, then back to the player
     int ScrambleLeft = 4;   // scramble moves to make, plus one for the drawing pass after a lay-out
     bool CubeReady = true;  // false asks the main loop to lay out a new cube
     double MinTurnTime = 0;  // tenths of a second per computer move; 0 or less: no wait
@@ -36,9 +36,9 @@ struct Mailboxes {
     bool ClickPending = false;  // a click on the picture waits to be hit-tested
     double ClickX = 0;          // where that click was, in drawing-area pixels
     double ClickY = 0;          // and its y
-    int ClickButton = 0;       // kLeftButton or kRightButton (anything else moves nothing)
-    bool ViewKeyFlag = false;  // the view turned or a new cube was asked for: redraw
-    bool TimerTick = false;    // the computer's turn time has passed
+    int ClickButton = 0;        // kLeftButton or kRightButton (anything else moves nothing)
+    bool ViewKeyFlag = false;   // the view turned or a new cube was asked for: redraw
+    bool TimerTick = false;     // the computer's turn time has passed
 };
 
 // The player's choices that outlive a cube.

@@ -214,7 +214,7 @@ void CubeWindow::ColourBoxStep() {
     if (c_.Command1->isEnabled() != six) c_.Command1->setEnabled(six);
     // With six colours chosen no seventh can be ticked; with fewer, every
     // colour is free to choose again.
-    for (const ColourBox& c : c_.colourBoxes) {
+    for (const ColourChoice& c : c_.colourBoxes) {
         const bool available = !six || c.box->isChecked();
         if (c.box->isEnabled() != available) c.box->setEnabled(available);
     }

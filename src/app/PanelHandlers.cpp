@@ -72,8 +72,8 @@ void CubeWindow::Command3_KeyDown() {
 
 void CubeWindow::choosetime_Click() {
     OpenPanelSteps(Panel::TurnTime);
-    c_.Text2->setText(QString::fromStdString(NumberText(s_.modes.MinTurnTime)));
     SetVisible(c_.TurnTimePanel(), true);
+    c_.Text2->ShowNumber(QString::fromStdString(NumberText(s_.modes.MinTurnTime)));
     s_.panels.TakesInput = true;
     c_.Text2->setFocus();
 }
@@ -90,22 +90,22 @@ void CubeWindow::Command5_Click() {
 void CubeWindow::choosecolors_Click() {
     OpenPanelSteps(Panel::Colours);
     for (int colour : s_.options.FaceColor) {
-        if (QCheckBox* box = c_.BoxOf(colour)) box->setChecked(true);
+        if (ColourBox* box = c_.BoxOf(colour)) box->setChecked(true);
     }
     s_.options.ColorPanelShown = true;
     SetVisible(c_.ColourPanelWords(), true);
-    for (const ColourBox& c : c_.colourBoxes) c.box->show();
+    for (const ColourChoice& c : c_.colourBoxes) c.box->show();
     s_.options.ColorsChecked = 6;
     s_.panels.TakesInput = true;
 }
 
-void CubeWindow::ColourBox_Click(QCheckBox* box) {
+void CubeWindow::ColourBox_Click(ColourBox* box) {
     s_.options.ColorsChecked += box->isChecked() ? 1 : -1;
 }
 
 void CubeWindow::ApplyPreset(const std::array<int, 6>& set) {
     s_.options.FaceColor = set;
-    for (const ColourBox& c : c_.colourBoxes) c.box->setChecked(false);
+    for (const ColourChoice& c : c_.colourBoxes) c.box->setChecked(false);
     for (int colour : set) c_.BoxOf(colour)->setChecked(true);
 }
 
@@ -121,12 +121,12 @@ void CubeWindow::Command1_Click() {
     // Taken in palette order, so "Done" sorts the set by colour number.
     std::size_t k = 0;
     std::array<int, 6> chosen = s_.options.FaceColor;
-    for (const ColourBox& c : c_.colourBoxes) {
+    for (const ColourChoice& c : c_.colourBoxes) {
         if (k < chosen.size() && c.box->isChecked()) chosen[k++] = c.colour;
     }
     if (k == chosen.size()) s_.options.FaceColor = chosen;
     SetVisible(c_.ColourPanelWords(), false);
-    for (const ColourBox& c : c_.colourBoxes) c.box->hide();
+    for (const ColourChoice& c : c_.colourBoxes) c.box->hide();
     ClosePanelSteps();
 }
 

@@ -3,13 +3,11 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QStyleOptionButton>
 #include <algorithm>
 #include <ostream>
 
@@ -158,8 +156,8 @@ ScenarioRunner::Next ScenarioRunner::Menu(const Line& line) {
     return Next::HandOver;
 }
 
-// "press" a button or "tick" a check box: a left click at its middle, or at
-// the middle of a check box's tick square.
+// "press" a button or "tick" a check box: a left click at its middle, to
+// whatever a person would hit there.
 ScenarioRunner::Next ScenarioRunner::Press(const Line& line) {
     const std::string& name = line.words[1];
     QWidget* c = Named<QWidget>(window_, name, "control");
@@ -167,14 +165,11 @@ ScenarioRunner::Next ScenarioRunner::Press(const Line& line) {
         Note(name + " is hidden or disabled");
         return Next::HandOver;
     }
-    QPointF at = QRectF(c->rect()).center();
-    if (auto* box = qobject_cast<QCheckBox*>(c)) {
-        QStyleOptionButton option;
-        option.initFrom(box);
-        at = QRectF(box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box))
-                 .center();
-    }
-    PostClick(c, at, Qt::LeftButton);
+    QWidget* area = window_.area();
+    const QPoint at = c->mapTo(area, c->rect().center());
+    QWidget* target = area->childAt(at);
+    if (!target) target = area;
+    PostClick(target, target->mapFrom(area, at), Qt::LeftButton);
     return Next::HandOver;
 }
 

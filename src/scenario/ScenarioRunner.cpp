@@ -65,6 +65,8 @@ int ScenarioRunner::Run() {
             if (w[0] == "seed" && w.size() == 2) {
                 seed_ = static_cast<std::uint64_t>(scenario::WholeNumber(w[1]));
                 seeded_ = true;
+            } else if (w[0] == "area" && w.size() == 2 && w[1] == "maximized") {
+                maximized_ = true;
             } else if (w[0] == "area" && w.size() == 3) {
                 width_ = static_cast<int>(scenario::WholeNumber(w[1]));
                 height_ = static_cast<int>(scenario::WholeNumber(w[2]));
@@ -83,7 +85,7 @@ int ScenarioRunner::Run() {
 }
 
 int ScenarioRunner::Start() {
-    window_.SetFixedArea(width_, height_);
+    if (!maximized_) window_.SetFixedArea(width_, height_);
     if (seeded_) {
         window_.state().rnd.Seed(seed_);
         window_.SetClockSeed([this] { return seed_ * 0x9E3779B97F4A7C15ULL + ++reseeds_; });

@@ -84,6 +84,7 @@ class ScenarioRunner : public EventPump {
     int width_ = 792;
     int height_ = 540;
     bool seeded_ = false;
+    bool maximized_ = false;  // the window takes the screen, as the game does
     // Passes to run before the next command is read; -1: until the loop waits.
     long passesLeft_ = -1;
     std::uint64_t seed_ = 0;

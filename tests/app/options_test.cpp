@@ -5,8 +5,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <fstream>
+#include <iterator>
 
 #include "Driver.h"
+#include "storage/Settings.h"
 
 namespace twistor {
 namespace {
@@ -33,7 +38,7 @@ TEST(ColourPanel, TicksTheSetAllowsExactlySixAndSortsItOnDone) {
                 return "menu choosecolors";
             case 1: {
                 ExpectPanelMenus(w, true);
-                for (const ColourBox& b : w.controls().colourBoxes) {
+                for (const ColourChoice& b : w.controls().colourBoxes) {
                     const bool inSet = std::set<int>{9, 10, 12, 13, 14, 15}.count(b.colour) > 0;
                     EXPECT_EQ(b.box->isChecked(), inSet) << b.colour;
                     EXPECT_EQ(b.box->isEnabled(), inSet)
@@ -41,14 +46,19 @@ TEST(ColourPanel, TicksTheSetAllowsExactlySixAndSortsItOnDone) {
                 }
                 EXPECT_TRUE(w.controls().Command1->isEnabled());
                 EXPECT_EQ(s.options.ColorsChecked, 6);
-                return "tick Check46";  // untick one
+                return "press Check46";  // untick one, at its middle
             }
-            case 2:
+            case 2: {
                 EXPECT_FALSE(w.controls().Command1->isEnabled());
-                for (const ColourBox& b : w.controls().colourBoxes)
+                for (const ColourChoice& b : w.controls().colourBoxes)
                     EXPECT_TRUE(b.box->isEnabled()) << b.colour << ": free to choose again";
-                return "tick Check35";
+                // tick one on the far end of its colour
+                const QWidget* box = w.controls().BoxOf(1);  // Check35
+                const QPoint at = box->geometry().topRight() + QPoint(-3, box->height() / 2);
+                return "click " + std::to_string(at.x()) + " " + std::to_string(at.y()) + " left";
+            }
             case 3:
+                EXPECT_TRUE(w.controls().BoxOf(1)->isChecked()) << "Check35";
                 EXPECT_TRUE(w.controls().Command1->isEnabled());
                 EXPECT_FALSE(w.controls().BoxOf(13)->isEnabled()) << "Check46";
                 return "press Command1";
@@ -57,17 +67,17 @@ TEST(ColourPanel, TicksTheSetAllowsExactlySixAndSortsItOnDone) {
                 EXPECT_TRUE(VisibleControls(w).empty());
                 ExpectPanelMenus(w, false);
                 EXPECT_TRUE(s.cube.IsSolved());
-                return "menu choosecolors\npress Command4\npress Command1";
-            case 5:
-                EXPECT_EQ(s.options.FaceColor, (std::array<int, 6>{1, 5, 9, 10, 11, 13}));
                 return "menu newpuzzle";
-            case 6: {
+            case 5: {
                 std::set<int> faces;
                 for (int f = 1; f <= 6; ++f) faces.insert(s.cube.Sticker(1, 1, f));
-                EXPECT_EQ(faces, (std::set<int>{1, 5, 9, 10, 11, 13}))
-                    << "the new cube uses the set";
-                return "menu choosecolors\npress Command2";
+                EXPECT_EQ(faces, (std::set<int>{1, 9, 10, 12, 14, 15}))
+                    << "the new cube uses the chosen colours";
+                return "menu choosecolors\npress Command4\npress Command1";
             }
+            case 6:
+                EXPECT_EQ(s.options.FaceColor, (std::array<int, 6>{1, 5, 9, 10, 11, 13}));
+                return "menu choosecolors\npress Command2";
             case 7:
                 EXPECT_EQ(s.options.FaceColor, (std::array<int, 6>{10, 9, 12, 13, 14, 15}));
                 return "press Command1";
@@ -112,17 +122,57 @@ TEST(Panels, HideTheGameControlsWhileOpenAndBringBackExactlyThose) {
                 return "press Command3";
             case 6:
                 EXPECT_EQ(testing::Text(w.controls().Text1), "0");
-                return "menu choosetime";
-            case 7:
-                EXPECT_EQ(testing::Text(w.controls().Text2), "0");
-                return "type Text2 7x\npress Command5";
-            case 8:
-                EXPECT_EQ(s.modes.MinTurnTime, 7);
                 return "";
         }
         return "";
     });
-    EXPECT_EQ(step, 9);
+    EXPECT_EQ(step, 7);
+}
+
+// A time from the settings file shows whole in the box, "Done" keeps it to
+// the last bit and "Save settings" writes it back as it was; the player
+// still types at most two characters.
+TEST(RotationTimePanel, ShowsAndKeepsATimeFromTheSettingsWhole) {
+    for (const std::string time : {"1.5", "12.5", "-.5", ".1", "98.765432109876"}) {
+        const std::string line =
+            std::string(" 10  9  12  13  14  15  3  0 ") + (time[0] == '-' ? "" : " ") + time + " ";
+        Game g(line + " 0 \r\n");
+        const double read =
+            storage::ReadSettings(g.folder() / storage::kSettingsFileName).settings.MinTurnTime;
+        int step = 0;
+        g.Run([&](CubeWindow& w) -> std::string {
+            const QLineEdit* box = w.controls().Text2;
+            switch (step++) {
+                case 0:
+                    return "menu choosetime";
+                case 1: {
+                    EXPECT_EQ(box->text().toStdString(), time);
+                    // The whole number inside the frame, its text margins and the cursor.
+                    QStyleOptionFrame option;
+                    option.initFrom(box);
+                    const QRect inside =
+                        box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
+                    EXPECT_LE(box->fontMetrics().horizontalAdvance(box->text()), inside.width() - 5)
+                        << time;
+                    return "press Command5";
+                }
+                case 2:
+                    EXPECT_EQ(w.state().modes.MinTurnTime, read) << time;
+                    return "menu savesettings";
+                case 3: {
+                    std::ifstream saved(g.folder() / storage::kSettingsFileName, std::ios::binary);
+                    const std::string text((std::istreambuf_iterator<char>(saved)), {});
+                    EXPECT_NE(text.find(line), std::string::npos) << text;
+                    return "menu choosetime\ntype Text2 345\npress Command5";
+                }
+                case 4:
+                    EXPECT_EQ(w.state().modes.MinTurnTime, 34) << "two typed characters";
+                    return "";
+            }
+            return "";
+        });
+        EXPECT_EQ(step, 5) << time;
+    }
 }
 
 }  // namespace

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 #include <sstream>
 
 #include "Driver.h"
+#include "app/DrawingArea.h"
 #include "cube/Move.h"
 #include "render/SidePanel.h"
 
@@ -18,6 +21,7 @@ using testing::ClickLine;
 using testing::Game;
 using testing::PixelAt;
 using testing::Steps;
+using testing::UndoTopLine;
 
 TEST(StartUp, WithoutSettingsLaysOutAScrambledTwoCubeWithFaceOneUpright) {
     Game g;
@@ -235,6 +239,64 @@ TEST(SolvedBands, ShowOnceWhenThePlayerSolvesAndClearOnTheNextUnsolvedPass) {
             return "";
         });
     g.Run(steps);
+}
+
+// Every visible label's and button's words lie inside its own box (a
+// button's inside its frame) as the condensed face lays them out, and no
+// other visible control lies on them. Returns how many texts it looked at.
+int ExpectTextFits(CubeWindow& w, const std::string& where) {
+    const auto controls = w.area()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    int texts = 0;
+    for (QWidget* c : controls) {
+        auto* label = qobject_cast<QLabel*>(c);
+        auto* button = dynamic_cast<WrapButton*>(c);
+        if (c->isHidden() || (!label && !button)) continue;
+        ++texts;
+        const std::string what = where + ", " + c->objectName().toStdString();
+        EXPECT_EQ(QFontInfo(c->font()).family().toStdString(), "DejaVu Sans Condensed") << what;
+        const QFontMetrics fm(c->font());
+        QRect room = button ? button->CaptionRect() : label->contentsRect();
+        QRect text = fm.boundingRect(
+            room, button ? WrapButton::kCaptionFlags : static_cast<int>(label->alignment()),
+            c->property("text").toString());
+        if (label) {  // a label's line is taller than its box: its letters must not be
+            const QRect ink = fm.tightBoundingRect(label->text()).translated(0, fm.ascent());
+            text = QRect(text.left(), text.top() + ink.top(), text.width(), ink.height());
+        }
+        EXPECT_TRUE(room.contains(text)) << what;
+        text.translate(c->pos());
+        for (QWidget* other : controls) {
+            EXPECT_TRUE(other == c || other->isHidden() || !other->geometry().intersects(text))
+                << what << " runs under " << other->objectName().toStdString();
+        }
+    }
+    return texts;
+}
+
+// Each panel in turn, then game mode with a solved cube and its buttons.
+TEST(Panels, EveryTextFitsItsBoxAndNoControlLiesOnIt) {
+    for (const std::string area : {"area 792 540", "area maximized"}) {
+        Game g(testing::SettingsLine(3, 1));
+        g.preamble = area;
+        const char* const steps[] = {"difficulty", "Command3",  "choosecolors", "Command1",
+                                     "loadpuzzle", "Command9",  "choosetime",   "Command5",
+                                     "savepuzzle", "Command11", "gamemode"};
+        std::size_t i = 0;
+        bool solved = false;
+        int texts = 0;
+        g.Run([&](CubeWindow& w) -> std::string {
+            if (i > 0) texts += ExpectTextFits(w, area + ", after " + steps[i - 1]);
+            if (i < std::size(steps)) {
+                const std::string step = steps[i++];
+                return (step.starts_with("Command") ? "press " : "menu ") + step;
+            }
+            solved = VisibleControls(w).count("Command6") > 0;
+            return solved || w.state().history.Empty() ? "" : UndoTopLine(w);
+        });
+        EXPECT_TRUE(solved) << area;
+        EXPECT_GE(texts, 2 + 4 + 2 + 3 + 3 + 4) << area;  // each panel's and a game's at least
+        EXPECT_EQ(g.window().area()->width() > 792, area == "area maximized");
+    }
 }
 
 TEST(ScenarioRunner, StopsAtALineItCannotReadWithStatusTwoAndTheLineNumber) {

@@ -12,6 +12,8 @@
 
 #include "app/CubeWindow.h"
 #include "app/DrawingArea.h"
+#include "render/Layout.h"
+#include "storage/Settings.h"
 
 namespace twistor {
 namespace {
@@ -59,8 +61,8 @@ void BM_ClickToImage(benchmark::State& state) {
     const auto folder = std::filesystem::temp_directory_path() / "twistor-app-bench";
     std::filesystem::create_directories(folder);
     std::filesystem::current_path(folder);
-    std::ofstream(folder / "twistorfz.settings")
-        << " 10  9  12  13  14  15  " << n << "  20  0 \r\n";
+    std::ofstream(folder / storage::kSettingsFileName)
+        << storage::FormatSettings(storage::Settings{storage::kDefaultColours, n, 20, 0});
     CubeWindow window;
     window.SetFixedArea(1920, 1080);
     ClickPump pump(state, window);

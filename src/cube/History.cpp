@@ -64,6 +64,17 @@ int ChooseShift(const SliceCounts& count, int n, Random& rnd) {
     return low >= m ? 1 : -1;
 }
 
+// The run from entry `from` on, replaced by each slice's net turn as quarter
+// turns at one edge: edge N for a positive count, edge 1 for a negative one.
+void ReplaceRun(std::vector<Move>& stack, int from, const SliceCounts& count, int axis, int n) {
+    stack.resize(from);
+    for (int s = 1; s <= n; ++s) {
+        const int c = count[s];
+        const int edge = c > 0 ? n : 1;
+        for (int k = 0; k < (c < 0 ? -c : c); ++k) stack.push_back(MakeMove(axis, s, edge));
+    }
+}
+
 }  // namespace
 
 class HistoryFolder {
@@ -128,12 +139,7 @@ PushResult HistoryFolder::Push(History& h, const Move& move, Cube& cube, View& v
         view = RingStep(view.FrontTurn, shiftClick->PickButton, view.FrontFace, direction);
     }
 
-    stack.resize(p);
-    for (int s = 1; s <= n; ++s) {
-        const int c = count[s];
-        const int edge = c > 0 ? n : 1;
-        for (int k = 0; k < (c < 0 ? -c : c); ++k) stack.push_back(MakeMove(axis, s, edge));
-    }
+    ReplaceRun(stack, p, count, axis, n);
     return shift != 0 ? PushResult::FoldedShift : PushResult::Folded;
 }
 

@@ -26,8 +26,8 @@ struct Modes {
     Solver SolveMode = Solver::Player;  // who turns the cube back
     bool GameMode = false;              // cubes are counted, and "Start new cube" follows each one
     bool StepMode = false;              // after "b": one computer move, then back to the player
-    int ScrambleLeft = 4;   // scramble moves to make, plus one for the drawing pass after a lay-out
-    bool CubeReady = true;  // false asks the main loop to lay out a new cube
+    int ScrambleLeft = 4;  // scramble moves to make, plus one for the drawing pass after a lay-out
+    bool CubeReady = false;  // false asks the main loop to lay out a new cube
     double MinTurnTime = 0;  // tenths of a second per computer move; 0 or less: no wait
 };
 

@@ -60,6 +60,7 @@ TEST(GameRules, ANewGameMidCubeCountsItsFirstSolveWithoutButtons) {
 
 TEST(GameRules, ANewCubeIsAskedForWithAnEmptyHistoryAndARedraw) {
     GameState s;
+    s.modes.CubeReady = true;
     s.history.Push(Move{1, 1, 1});
     RequestNewCube(s, 5);
     EXPECT_TRUE(s.history.Empty());

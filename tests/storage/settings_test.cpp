@@ -20,7 +20,7 @@ Settings Make(std::array<int, 6> colours, int size, int count, double time) {
     return Settings{colours, size, count, time};
 }
 
-TEST(SettingsFile, DefaultsAreWrittenAsTheOldGameWroteThem) {
+TEST(SettingsFile, DefaultsAreWrittenValueForValue) {
     const std::string expected = " 10  9  12  13  14  15  2  3  0 \r\n";
     EXPECT_EQ(FormatSettings(Settings{}), expected);
 
@@ -58,10 +58,18 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ReadCase{"LfOnly", " 1  2  3  4  5  6  9  4  5 \n", Make({1, 2, 3, 4, 5, 6}, 9, 4, 5), {}},
         ReadCase{"Commas", "1,2,3,4,5,6,9,4,.5", Make({1, 2, 3, 4, 5, 6}, 9, 4, .5), {}},
+        ReadCase{"ByteOrderMark",
+                 "\xEF\xBB\xBF 1  2  3  4  5  6  9  4  5 \r\n",
+                 Make({1, 2, 3, 4, 5, 6}, 9, 4, 5),
+                 {}},
         ReadCase{"SizeTooLarge",
                  "10 9 12 13 14 15 25 3 0",
                  Settings{},
-                 {"value 7 (cube size): 25 is outside 2..20; using 2"}},
+                 {"line 1, value 7 (cube size): 25 is outside 2..20; using 2"}},
+        ReadCase{"SizeTooLargeOnLineThree",
+                 "10 9 12\n13 14 15\n25 3 0",
+                 Settings{},
+                 {"line 3, value 7 (cube size): 25 is outside"}},
         ReadCase{"SizeText",
                  "10 9 12 13 14 15 big 3 0",
                  Settings{},
@@ -84,8 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {"value 9 (rotation time): 100 is outside -9..99; using 0"}},
         ReadCase{
             "EndsEarly", "1 2 3", Make({1, 2, 3, 13, 14, 15}, 2, 3, 0), {"ends after value 3"}},
-        // The old game showed a scramble count of 4 after an empty file, an
-        // accident of its counting; the plain default is kept.
+        // An empty file leaves the plain default scramble count.
         ReadCase{"Empty", "", Settings{}, {"holds no values"}},
         ReadCase{"BinaryJunk",
                  std::string_view("\x89PNG\0\x1a\xff", 7),

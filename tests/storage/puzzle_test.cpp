@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "TestFiles.h"
+#include "cube/History.h"
 #include "storage/Names.h"
 
 namespace twistor::storage {
@@ -70,7 +71,9 @@ class SizeRoundTrip : public ::testing::TestWithParam<int> {};
 // What play leaves is always saved, and loads back as it was.
 TEST_P(SizeRoundTrip, SavedPuzzleLoadsBackIdentically) {
     const int n = GetParam();
-    Puzzle p = testing::PlayedPuzzle(n, 3 * n, 4 * n, static_cast<std::uint64_t>(n));
+    // The largest history there is on the largest cube.
+    const int scramble = n == 20 ? History::kCapacity - 20 : 3 * n;
+    Puzzle p = testing::PlayedPuzzle(n, scramble, 4 * n, static_cast<std::uint64_t>(n));
     p.view = ViewFromIndex(n);  // and a view of another kind for every size
     TempFolder folder;
     const auto path = folder / "lake.cube";
@@ -83,30 +86,6 @@ TEST_P(SizeRoundTrip, SavedPuzzleLoadsBackIdentically) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllSizes, SizeRoundTrip, ::testing::Range(2, 21));
-
-struct HistoryCase {
-    int n;
-    int moves;
-    int axis;
-};
-
-class HistoryRoundTrip : public ::testing::TestWithParam<HistoryCase> {};
-
-TEST_P(HistoryRoundTrip, HistoryAndAxisComeBackInOrder) {
-    const HistoryCase c = GetParam();
-    Puzzle p = ScrambledPuzzle(c.n, c.moves, 5);
-    ASSERT_EQ(p.history.size(), static_cast<std::size_t>(c.moves));
-    p.MoveAxis = c.axis;
-    const std::string text = FormatPuzzle(p);
-    EXPECT_EQ(CountCrLf(text), PuzzleLineCount(c.n, c.moves));
-    const Puzzle back = MustParse(text);
-    EXPECT_EQ(back.history, p.history);
-    EXPECT_EQ(back.MoveAxis, c.axis);
-}
-
-INSTANTIATE_TEST_SUITE_P(Lengths, HistoryRoundTrip,
-                         ::testing::Values(HistoryCase{2, 0, 0}, HistoryCase{3, 1, -1},
-                                           HistoryCase{20, 10000, 2}));
 
 // Files that went through other editors or systems still load.
 std::string LfLineEnds(const std::string& text) {

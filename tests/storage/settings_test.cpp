@@ -1,8 +1,5 @@
 #include "storage/Settings.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -100,21 +97,6 @@ INSTANTIATE_TEST_SUITE_P(
                  {"value 1 (colour 1): \"\\x89PNG\\x00\\x1a\\xff\" is not a number",
                   "ends after value 1"}}),
     [](const auto& test) { return std::string(test.param.name); });
-
-TEST(SettingsFile, HugeFileIsRefusedWithoutBeingRead) {
-    TempFolder folder;
-    const auto path = folder / kSettingsFileName;
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT, 0644);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(::ftruncate(fd, 100'000'000), 0);  // sparse: no time spent writing
-    ::close(fd);
-
-    const SettingsRead read = ReadSettings(path);
-    EXPECT_TRUE(read.found);
-    EXPECT_EQ(read.settings, Settings{});
-    ASSERT_EQ(read.problems.size(), 1u);
-    EXPECT_NE(read.problems[0].find("too large"), std::string::npos) << read.problems[0];
-}
 
 }  // namespace
 }  // namespace twistor::storage

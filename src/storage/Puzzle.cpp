@@ -90,9 +90,9 @@ class ColourTally {
         }
         if (distinct <= 6) return std::nullopt;
         return Problem{firstLine_[rarest], "colour " + std::to_string(rarest) +
-                                               " is a seventh colour; a cube shows six, " +
-                                               "these stickers " + std::to_string(distinct) + " (" +
-                                               used + ")"};
+                                               " is a seventh colour; a cube shows six, and " +
+                                               "these stickers show " + std::to_string(distinct) +
+                                               " (" + used + ")"};
     }
 
   private:
@@ -121,6 +121,7 @@ bool HistorySolves(const Cube& cube, const std::vector<Move>& history) {
 }
 
 std::string HistoryProblem(std::size_t moves) {
+    if (moves == 0) return "the cube is not solved, and it has no move history that solves it";
     return "the stickers do not match the move history: played back, its " + std::to_string(moves) +
            (moves == 1 ? " move does" : " moves do") + " not give a solved cube";
 }

@@ -120,7 +120,8 @@ TEST(PuzzleRefusal, StickersThatTheHistoryDoesNotSolve) {
         std::swap(lines[a - 1], lines[b - 1]);
         return JoinLines(lines);
     };
-    ExpectRefused(swapped(SolvedText(), 2, 10), "the stickers do not match the move history");
+    ExpectRefused(swapped(SolvedText(), 2, 10),
+                  "the cube is not solved, and it has no move history");
     const std::vector<std::string> real = SplitLines(RealText());
     int other = 4;  // the first sticker line with another colour than line 2
     while (real[other - 1] == real[1]) other += 2;

@@ -8,7 +8,7 @@ packages=(
   cmake g++ ninja-build qt6-base-dev libgtest-dev libbenchmark-dev
   # the fonts the game and its tests draw text with (the controls use the condensed face)
   fonts-dejavu-core fonts-dejavu-extra
-  # fuzz targets (libFuzzer and the sanitizer runtimes)
+  # the clang build and its fuzz targets (libFuzzer and the sanitizer runtimes)
   clang libclang-rt-14-dev
   # running and looking at the real window without a screen
   xvfb xauth xdotool x11-apps imagemagick

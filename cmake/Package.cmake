@@ -11,6 +11,7 @@ it, solve it yourself, or let the computer solve it by playing back every move.
 Game mode counts the cubes solved.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/twistor/twistor)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER

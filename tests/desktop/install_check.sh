@@ -23,7 +23,9 @@ for size in 16 22 24 32 48 64 128 256; do
 done
 for f in "${expected[@]}"; do [[ -s $prefix/$f ]] || fail "missing $f"; done
 for size in 16 256; do
-  file "$prefix/share/icons/hicolor/${size}x$size/apps/$id.png" | grep -q "$size x $size" ||
+  # A PNG's width and height are the two big-endian words after its signature and chunk header.
+  header=$(od -An -tx1 -j16 -N8 "$prefix/share/icons/hicolor/${size}x$size/apps/$id.png" | tr -d ' \n')
+  [[ $header == $(printf '%08x%08x' "$size" "$size") ]] ||
     fail "the ${size}x$size icon is not $size pixels square"
 done
 

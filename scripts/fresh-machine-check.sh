@@ -229,7 +229,7 @@ menu_entry_under_xvfb() { # Xvfb runs in the build root; its socket is lent to t
   local exec
   exec=$(sed -n 's/^Exec=//p' "$install_root/usr/share/applications/io.github.twistor.Twistor.desktop")
   echo "Exec line: $exec"
-  mkdir -p "$root/tmp/.X11-unix" "$install_root/tmp/.X11-unix"
+  mkdir -p -m 1777 "$root/tmp/.X11-unix" "$install_root/tmp/.X11-unix"
   chroot "$root" /usr/bin/env -i PATH=/usr/bin:/bin Xvfb :99 -screen 0 1024x768x24 -nolisten tcp \
     </dev/null >/dev/null 2>&1 &
   xvfb_pid=$!

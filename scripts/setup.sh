@@ -12,6 +12,9 @@ packages=(
   clang libclang-rt-14-dev
   # running and looking at the real window without a screen
   xvfb xauth xdotool x11-apps imagemagick
+  # the Debian package (CPack's shlibdeps step runs dpkg-shlibdeps and file)
+  # and the validators of the installed menu entry, metadata and manual page
+  dpkg-dev file desktop-file-utils appstream man-db
 )
 
 missing=()

@@ -16,8 +16,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/twistor/twistor)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER
     "Twistor maintainers <maintainers@users.noreply.c-seed-0eb5e767.example>")
-# The libraries come from dpkg-shlibdeps. The font is named because Qt loads
-# it at run time: the game draws all its text in DejaVu Sans.
+# The libraries come from dpkg-shlibdeps. The fonts are named because Qt loads
+# them at run time: the game draws its text in DejaVu Sans, and the panels'
+# labels and buttons in DejaVu Sans Condensed.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-dejavu-core)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, fonts-dejavu-extra")
 include(CPack)

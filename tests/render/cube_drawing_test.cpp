@@ -161,8 +161,7 @@ class FillCoverage : public ::testing::TestWithParam<std::tuple<int, bool>> {};
 // pixel two pixels clear of the figure is black, and no grey is left: no
 // fill leaks, none misses part of its cell. Near the lines rounding decides.
 TEST_P(FillCoverage, EachCellGetsExactlyItsOwnColour) {
-    // Not a structured binding: clang 14 cannot capture one in the lambdas below.
-    const int n = std::get<0>(GetParam());
+    const int n = std::get<0>(GetParam());  // lambdas below capture it
     const bool loaded = std::get<1>(GetParam());
     const int width = kWidth;
     const int height = kHeight;

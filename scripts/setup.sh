@@ -12,6 +12,8 @@ packages=(
   clang libclang-rt-14-dev
   # running and looking at the real window without a screen
   xvfb xauth xdotool x11-apps imagemagick
+  # a window manager for measuring the launch time (scripts/launch-time.sh)
+  openbox
 )
 
 missing=()

@@ -108,6 +108,10 @@ CubeWindow::CubeWindow(QWidget* parent) : QMainWindow(parent) {
     // and the side panel need to keep clear of each other.
     area_->setMinimumSize(792, 540);
     resize(592, 554 + menuBar()->sizeHint().height());
+    // Open maximized: a window manager maximizes the window as it maps it,
+    // and without one it opens at the size of the screen.
+    TakeScreen();
+    setWindowState(Qt::WindowMaximized);
     qApp->installEventFilter(this);
 }
 
@@ -117,6 +121,7 @@ CubeWindow::~CubeWindow() {
 
 void CubeWindow::SetFixedArea(int width, int height) {
     fixedArea_ = true;
+    setWindowState(Qt::WindowNoState);
     area_->setFixedSize(width, height);
     adjustSize();
 }
@@ -426,12 +431,20 @@ void CubeWindow::LayOutAgain() {
 
 void CubeWindow::Maximize() {
     if (fixedArea_) return;
-    // Nothing waits for the new size here: the next drawing of the cube lays
-    // it out for whatever size the window has by then. Without a window
-    // manager nobody else would make the window fill the screen, so take the
-    // screen first; a window manager then maximizes it as it does any window.
-    if (!isMaximized() && screen()) setGeometry(screen()->availableGeometry());
+    // A window with a frame has a window manager, which maximizes it; one
+    // without is given the screen by hand. Nothing waits for the new size:
+    // the next drawing of the cube lays it out for the size the window has.
+    if (!isMaximized() && frameGeometry() == geometry()) TakeScreen();
     showMaximized();
+}
+
+void CubeWindow::TakeScreen() {
+    // Placed by its frame, so that a window manager that restores the
+    // window to this size keeps its title bar on the screen.
+    if (!screen()) return;
+    const QRect available = screen()->availableGeometry();
+    resize(available.size());
+    move(available.topLeft());
 }
 
 void CubeWindow::ShowMessage(const QString& text) {

@@ -90,6 +90,7 @@ class CubeWindow : public QMainWindow {
     void SolvedMoment();
     void ColourBoxStep();
     void Maximize();
+    void TakeScreen();
     void Redraw();
     void Pump(EventPump::Wait wait);
 

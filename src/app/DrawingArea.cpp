@@ -12,6 +12,9 @@ DrawingArea::DrawingArea(QWidget* parent) : QWidget(parent), canvas_(1, 1) {
 }
 
 void DrawingArea::paintEvent(QPaintEvent*) {
+    // On a screen of another density the picture keeps what it shows, and
+    // what is drawn from now on is drawn at the new density.
+    canvas_.Resize(canvas_.Width(), canvas_.Height(), devicePixelRatioF());
     // Device pixel for device pixel; the painter clips to what needs it.
     QPainter p(this);
     p.drawImage(QPointF(0, 0), canvas_.Image());

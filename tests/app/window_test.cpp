@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDir>
+#include <QImage>
 #include <QLabel>
+#include <QProcess>
 #include <QTimer>
 #include <sstream>
 
@@ -10,6 +13,7 @@
 #include "app/ScenarioRunner.h"
 #include "cube/Move.h"
 #include "render/CubeDrawing.h"
+#include "render/Palette.h"
 #include "render/SidePanel.h"
 
 namespace twistor {
@@ -323,6 +327,36 @@ TEST(ScenarioRunner, StopsAtAnUnknownCommandWithStatusTwo) {
     Game g;
     EXPECT_EQ(g.Run("dump\nfly away\ndump\n"), 2);
     EXPECT_NE(g.errors().find("line 4"), std::string::npos);  // seed and start come first
+}
+
+// With QT_SCALE_FACTOR set, the scenario runner's shot is the picture in the
+// device pixels of that ratio: twice the area in each direction, the figure
+// and the side panel in the same places.
+TEST(ScenarioRunner, ShotIsInDevicePixelsAtTheScaleFactorAsked) {
+    const QString folder = QDir::temp().filePath("twistor-scenario-scale");
+    QDir(folder).removeRecursively();
+    ASSERT_TRUE(QDir().mkpath(folder));
+    QProcess runner;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_SCALE_FACTOR", "2");
+    runner.setProcessEnvironment(env);
+    runner.setWorkingDirectory(folder);
+    runner.start(TWISTOR_SCENARIO, {});
+    runner.write("seed 1\nstart\nshot shot.png\n");
+    runner.closeWriteChannel();
+    ASSERT_TRUE(runner.waitForFinished(20000));
+    EXPECT_EQ(runner.exitCode(), 0);
+    const QImage shot(QDir(folder).filePath("shot.png"));
+    EXPECT_EQ(shot.size(), QSize(2 * 792, 2 * 540));
+    // The user box at (32, 32)-(113, 65) and the middle of the 2-cube's
+    // top-left front square, laid out at (230, 204) with 115-pixel squares.
+    EXPECT_EQ(shot.pixel(2 * 32, 2 * 32), kPalette[11]);
+    EXPECT_EQ(shot.pixel(2 * 113 + 1, 2 * 65 + 1), kPalette[11]);
+    EXPECT_EQ(shot.pixel(2 * 31 + 1, 2 * 31 + 1), kPalette[0]);
+    const QRgb square = shot.pixel(2 * 287, 2 * 261);
+    EXPECT_NE(std::find(kPalette.begin(), kPalette.end(), square), kPalette.end());
+    EXPECT_NE(square, kPalette[0]);
+    QDir(folder).removeRecursively();
 }
 
 }  // namespace

@@ -132,6 +132,7 @@ TEST(Probe, WindowOpensWithARealFont) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&label));
   QTest::mouseClick(&label, Qt::LeftButton);
   EXPECT_EQ(QFontInfo(label.font()).family(), "DejaVu Sans");
+  EXPECT_EQ(QFontInfo(QFont("DejaVu Sans Condensed")).family(), "DejaVu Sans Condensed");
   EXPECT_EQ(QGuiApplication::platformName(), qEnvironmentVariable("EXPECT_PLATFORM"));
 }
 

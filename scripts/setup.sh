@@ -6,8 +6,8 @@ set -euo pipefail
 packages=(
   # build and test
   cmake g++ ninja-build qt6-base-dev libgtest-dev libbenchmark-dev
-  # the font the game and its tests draw text with
-  fonts-dejavu-core
+  # the fonts the game and its tests draw text with (the controls use the condensed face)
+  fonts-dejavu-core fonts-dejavu-extra
   # fuzz targets (libFuzzer and the sanitizer runtimes)
   clang libclang-rt-14-dev
   # running and looking at the real window without a screen

@@ -17,6 +17,7 @@
 
 #include "app/DrawingArea.h"
 #include "app/NumberText.h"
+#include "app/PanelControls.h"
 #include "app/WrapButton.h"
 #include "render/Captions.h"
 #include "render/CubeDrawing.h"
@@ -67,9 +68,9 @@ constexpr const char* kColourBoxStepOrder[] = {
 constexpr const char* kPanelMenus[] = {"choosecolors", "difficulty", "choosetime", "solvingoptions",
                                        "newpuzzle"};
 
-QFont ControlFont(int pixels) {
+QFont WindowFont() {
     QFont f("DejaVu Sans");
-    f.setPixelSize(pixels);
+    f.setPixelSize(kWindowFontPixels);
     return f;
 }
 
@@ -91,7 +92,7 @@ CubeWindow::CubeWindow(QWidget* parent) : QMainWindow(parent) {
     area_->onMouseDown = [this](int button, double x, double y) { Form_MouseDown(button, x, y); };
     area_->onResize = [this] { Form_Resize(); };
     menuBar()->setNativeMenuBar(false);
-    setFont(ControlFont(kWindowFontPixels));
+    setFont(WindowFont());
     BuildMenus();
     BuildControls();
 
@@ -262,7 +263,7 @@ void CubeWindow::BuildControls() {
         p.setColor(QPalette::WindowText, Qt::black);
         label->setPalette(p);
         place(label, l.name, l.rect, l.fontPixels);
-        labelWidths_[l.name] = l.rect.width();
+        textPixels_[l.name] = l.fontPixels;
         FitLabel(label);
     }
 
@@ -273,7 +274,7 @@ void CubeWindow::BuildControls() {
         return box;
     };
     textBox("Text1", "3", Twips(3000, 240, 375, 285), 2);
-    textBox("Text2", "", Twips(6480, 240, 375, 285), 2);
+    place(new NumberBox("", 2, area_), "Text2", Twips(6480, 240, 375, 285), kSmallFontPixels);
     textBox("Text3", "", Twips(3360, 240, 1215, 270), 0);
     textBox("Text4", "", Twips(3240, 240, 1215, 270), 0);
 
@@ -301,12 +302,13 @@ void CubeWindow::BuildControls() {
     for (const ButtonSpec& b : buttons) {
         auto* button = new WrapButton(b.caption, area_);
         place(button, b.name, b.rect, kSmallFontPixels);
+        FitText(button, kSmallFontPixels);
         connect(button, &QPushButton::clicked, this,
                 [this, handler = b.handler] { (this->*handler)(); });
     }
 
     for (const ColourBoxSpec& c : kColourBoxes) {
-        auto* box = new QCheckBox(area_);
+        auto* box = new ColourBox(area_);
         // The box shows its colour; start-up gives it.
         box->setAutoFillBackground(true);
         QPalette p = box->palette();
@@ -344,10 +346,7 @@ void CubeWindow::SetLabel(const QString& name, const std::string& text) {
 }
 
 void CubeWindow::FitLabel(QLabel* label) {
-    // Our font runs wider than the one the panels were laid out for: a label
-    // grows to the right rather than cut its words short.
-    const int needed = label->fontMetrics().horizontalAdvance(label->text()) + 4;
-    label->resize(std::max(labelWidths_[label->objectName()], needed), label->height());
+    FitText(label, textPixels_[label->objectName()]);
 }
 
 bool CubeWindow::Visible(const QString& name) const {

@@ -159,7 +159,7 @@ class CubeWindow : public QMainWindow {
     std::map<QString, QWidget*> controls_;
     std::map<QString, QAction*> items_;
     std::map<int, QCheckBox*> colourBoxes_;  // by colour number
-    std::map<QString, int> labelWidths_;     // as laid out, before any growing
+    std::map<QString, int> textPixels_;      // each label's usual text size
     QtEventPump qtPump_;
     EventPump* pump_ = &qtPump_;
     std::function<std::uint64_t()> clockSeed_;

@@ -10,6 +10,7 @@
 #include "app/CubeWindow.h"
 #include "app/DrawingArea.h"
 #include "app/NumberText.h"
+#include "app/PanelControls.h"
 #include "render/Captions.h"
 #include "render/CubeDrawing.h"
 #include "render/SidePanel.h"
@@ -222,7 +223,8 @@ void CubeWindow::Command3_KeyDown() {
 void CubeWindow::choosetime_Click() {
     OpenPanelSteps(4);
     Show({"Label3", "Text2"}, true);
-    TextBox(control("Text2"))->setText(QString::fromStdString(NumberText(s_.modes.MinTurnTime)));
+    static_cast<NumberBox*>(control("Text2"))
+        ->ShowNumber(QString::fromStdString(NumberText(s_.modes.MinTurnTime)));
     Show({"Command5"}, true);
     s_.panels.PanelOpen = 1;
     control("Text2")->setFocus();

@@ -1,35 +1,38 @@
 #include "app/NumberText.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <iterator>
 
 #include "app/GameState.h"
 
 namespace twistor {
 
+namespace {
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+}  // namespace
+
 double LeadingNumber(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-    double sign = 1;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-        if (text[i] == '-') sign = -1;
-        ++i;
-    }
-    double value = 0;
-    bool any = false;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        any = true;
-    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    // The digits with an optional decimal point, read exactly as written:
+    // the number a box shows reads back as the very same number.
+    const std::size_t start = i;
+    std::size_t digits = 0;
+    for (; i < text.size() && IsDigit(text[i]); ++i) ++digits;
     if (i < text.size() && text[i] == '.') {
-        double scale = 0.1;
-        for (++i; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-            value += (text[i] - '0') * scale;
-            scale /= 10;
-            any = true;
-        }
+        for (++i; i < text.size() && IsDigit(text[i]); ++i) ++digits;
     }
-    return any ? sign * value : 0;
+    if (digits == 0) return 0;
+    double value = 0;
+    std::from_chars(text.data() + start, text.data() + i, value, std::chars_format::fixed);
+    return negative ? -value : value;
 }
 
 int ScrambleCountFrom(std::string_view text) {
@@ -39,13 +42,13 @@ int ScrambleCountFrom(std::string_view text) {
 }
 
 std::string NumberText(double value) {
-    if (value == std::floor(value) && std::fabs(value) < 1e15) {
-        return std::to_string(static_cast<long long>(value));
-    }
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.15g", value);
-    std::string s = buf;
-    // Fractions read like ".5", as a number box shows them.
+    if (value == 0) value = 0;  // no "-0"
+    // The shortest text that reads back as the same number; fractions read
+    // like ".5", as a number box shows them.
+    char text[400];
+    const auto end =
+        std::to_chars(std::begin(text), std::end(text), value, std::chars_format::fixed).ptr;
+    std::string s(text, end);
     if (s.rfind("0.", 0) == 0)
         s.erase(0, 1);
     else if (s.rfind("-0.", 0) == 0)

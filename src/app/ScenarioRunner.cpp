@@ -2,14 +2,12 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QStyleOptionButton>
 #include <algorithm>
 #include <istream>
 #include <ostream>
@@ -86,6 +84,7 @@ int ScenarioRunner::Run() {
     int width = 792;
     int height = 540;
     bool seeded = false;
+    bool maximized = false;
     for (std::string line; std::getline(in_, line);) {
         ++lineNumber_;
         if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -94,11 +93,13 @@ int ScenarioRunner::Run() {
         if (w[0] == "seed" && w.size() == 2) {
             seed_ = std::stoull(w[1]);
             seeded = true;
+        } else if (w[0] == "area" && w.size() == 2 && w[1] == "maximized") {
+            maximized = true;
         } else if (w[0] == "area" && w.size() == 3) {
             width = std::stoi(w[1]);
             height = std::stoi(w[2]);
         } else if (w[0] == "start" && w.size() == 1) {
-            window_.SetFixedArea(width, height);
+            if (!maximized) window_.SetFixedArea(width, height);
             if (seeded) {
                 window_.state().rnd.Seed(seed_);
                 window_.SetClockSeed([this] { return seed_ * 0x9E3779B97F4A7C15ULL + ++reseeds_; });
@@ -228,14 +229,12 @@ bool ScenarioRunner::Execute(const std::string& line) {
             note(w[1] + " is hidden or disabled");
             return true;
         }
-        QPointF at = QRectF(c->rect()).center();
-        if (auto* box = qobject_cast<QCheckBox*>(c)) {
-            QStyleOptionButton option;
-            option.initFrom(box);
-            at = QRectF(box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box))
-                     .center();
-        }
-        PostClick(c, at, Qt::LeftButton);
+        // At the control's middle, to whatever a person would hit there.
+        QWidget* area = window_.area();
+        const QPoint at = c->mapTo(area, c->rect().center());
+        QWidget* target = area->childAt(at);
+        if (!target) target = area;
+        PostClick(target, target->mapFrom(area, at), Qt::LeftButton);
         return true;
     }
     if (cmd == "type" && w.size() >= 2) {

@@ -5,17 +5,21 @@
 
 namespace twistor {
 
+QRect WrapButton::CaptionRect() const {
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    return style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+}
+
 void WrapButton::paintEvent(QPaintEvent*) {
     QStylePainter p(this);
     QStyleOptionButton option;
     initStyleOption(&option);
-    const QString caption = option.text;
     option.text.clear();
     p.drawControl(QStyle::CE_PushButton, option);
-    const QRect inner = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
     p.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-    p.drawText(inner, Qt::AlignCenter | Qt::TextWordWrap, caption);
+    p.drawText(CaptionRect(), kCaptionFlags, text());
 }
 
 }  // namespace twistor

@@ -10,6 +10,11 @@ class WrapButton : public QPushButton {
   public:
     using QPushButton::QPushButton;
 
+    static constexpr int kCaptionFlags = Qt::AlignCenter | Qt::TextWordWrap;
+
+    // Where the caption goes: inside the button's frame.
+    QRect CaptionRect() const;
+
   protected:
     void paintEvent(QPaintEvent* event) override;
 };

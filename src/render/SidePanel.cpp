@@ -63,10 +63,6 @@ void DrawSolvePanel(Canvas& canvas, bool computerSolves) {
 
 namespace {
 
-// The figure's gap to the right band where the bands keep their own places
-// (the figure of a 3-cube in a 792-pixel-wide area ends at x = 573).
-constexpr int kBandGap = 18;
-
 // Clears where a right band was shown before, when it is not where the band
 // goes now, sparing the figure.
 void ClearEarlierRightBand(Canvas& canvas, const QRect& rightBand, const QRect& figure) {
@@ -81,8 +77,8 @@ void ClearEarlierRightBand(Canvas& canvas, const QRect& rightBand, const QRect& 
 }  // namespace
 
 QRect RightBandArea(const QRect& figure) {
-    const int shift = std::max(0, figure.right() + kBandGap - kRightBandArea.left());
-    return kRightBandArea.translated(shift, 0);
+    if (!figure.intersects(kRightBandArea)) return kRightBandArea;
+    return kRightBandArea.translated(figure.right() + 1 - kRightBandArea.left(), 0);
 }
 
 void ShowSolvedBands(Canvas& canvas, const QRect& rightBand, const QRect& figure) {

@@ -25,9 +25,9 @@ inline constexpr QRect kComputerBox{QPoint(32, 96), QPoint(113, 129)};
 // box highlighted.
 void DrawSolvePanel(Canvas& canvas, bool computerSolves);
 
-// Where the right band goes for a figure: its own place, moved right as far
-// as it takes to keep clear of the figure, which in a wide window reaches
-// into that place. The left band never moves.
+// Where the right band goes for a figure: its own place, unless the figure
+// reaches into it (as in a wide window); then just right of the figure. The
+// left band never moves.
 QRect RightBandArea(const QRect& figure);
 
 // The two "Solved Cube!" boxes, each with its band cleared around it. A

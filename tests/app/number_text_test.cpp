@@ -12,7 +12,6 @@ TEST(LeadingNumber, ReadsTheNumberAtTheStartOfABox) {
     EXPECT_EQ(LeadingNumber("x2"), 0);
     EXPECT_EQ(LeadingNumber(""), 0);
     EXPECT_EQ(LeadingNumber("-5"), -5);
-    EXPECT_EQ(LeadingNumber(".5"), 0.5);
     EXPECT_EQ(LeadingNumber("-"), 0);
 }
 
@@ -30,7 +29,10 @@ TEST(NumberText, WritesNumbersAsTheBoxesShowThem) {
     EXPECT_EQ(NumberText(-4), "-4");
     EXPECT_EQ(NumberText(0.5), ".5");
     EXPECT_EQ(NumberText(-0.5), "-.5");
-    EXPECT_EQ(NumberText(12.25), "12.25");
+    EXPECT_EQ(NumberText(0.1), ".1");
+    // What a box shows reads back as the very same number.
+    for (const double v : {1.5, 12.5, -0.5, 0.1, 0.3, 1.1, 98.765432109876, 1e-7, -8.99999999999})
+        EXPECT_EQ(LeadingNumber(NumberText(v)), v) << NumberText(v);
 }
 
 }  // namespace

@@ -3,8 +3,13 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <fstream>
+#include <iterator>
 
 #include "Driver.h"
+#include "storage/Settings.h"
 
 namespace twistor {
 namespace {
@@ -52,14 +57,19 @@ TEST(ColourPanel, TicksTheSetAllowsExactlySixAndSortsItOnDone) {
                 }
                 EXPECT_TRUE(Enabled(w, "Command1"));
                 EXPECT_EQ(s.options.ColorsChecked, 6);
-                return "tick Check46";  // untick one
+                return "press Check46";  // untick one, at its middle
             }
-            case 2:
+            case 2: {
                 EXPECT_FALSE(Enabled(w, "Command1"));
                 for (const char* b : kBoxes)
                     EXPECT_TRUE(Enabled(w, b)) << b << ": free to choose again";
-                return "tick Check35";
+                // tick one on the far end of its colour
+                const QWidget* box = w.control("Check35");
+                const QPoint at = box->geometry().topRight() + QPoint(-3, box->height() / 2);
+                return "click " + std::to_string(at.x()) + " " + std::to_string(at.y()) + " left";
+            }
             case 3:
+                EXPECT_TRUE(Ticked(w, "Check35"));
                 EXPECT_TRUE(Enabled(w, "Command1"));
                 EXPECT_FALSE(Enabled(w, "Check46"));
                 return "press Command1";
@@ -68,17 +78,17 @@ TEST(ColourPanel, TicksTheSetAllowsExactlySixAndSortsItOnDone) {
                 EXPECT_TRUE(VisibleControls(w).empty());
                 ExpectPanelMenus(w, false);
                 EXPECT_TRUE(s.cube.IsSolved());
-                return "menu choosecolors\npress Command4\npress Command1";
-            case 5:
-                EXPECT_EQ(s.options.FaceColor, (std::array<int, 6>{1, 5, 9, 10, 11, 13}));
                 return "menu newpuzzle";
-            case 6: {
+            case 5: {
                 std::set<int> faces;
                 for (int f = 1; f <= 6; ++f) faces.insert(s.cube.Sticker(1, 1, f));
-                EXPECT_EQ(faces, (std::set<int>{1, 5, 9, 10, 11, 13}))
-                    << "the new cube uses the set";
-                return "menu choosecolors\npress Command2";
+                EXPECT_EQ(faces, (std::set<int>{1, 9, 10, 12, 14, 15}))
+                    << "the new cube uses the chosen colours";
+                return "menu choosecolors\npress Command4\npress Command1";
             }
+            case 6:
+                EXPECT_EQ(s.options.FaceColor, (std::array<int, 6>{1, 5, 9, 10, 11, 13}));
+                return "menu choosecolors\npress Command2";
             case 7:
                 EXPECT_EQ(s.options.FaceColor, (std::array<int, 6>{10, 9, 12, 13, 14, 15}));
                 return "press Command1";
@@ -125,17 +135,57 @@ TEST(Panels, HideTheGameControlsWhileOpenAndBringBackExactlyThose) {
                 return "press Command3";
             case 6:
                 EXPECT_EQ(static_cast<QLineEdit*>(w.control("Text1"))->text().toStdString(), "0");
-                return "menu choosetime";
-            case 7:
-                EXPECT_EQ(static_cast<QLineEdit*>(w.control("Text2"))->text().toStdString(), "0");
-                return "type Text2 7x\npress Command5";
-            case 8:
-                EXPECT_EQ(s.modes.MinTurnTime, 7);
                 return "";
         }
         return "";
     });
-    EXPECT_EQ(step, 9);
+    EXPECT_EQ(step, 7);
+}
+
+// A time from the settings file shows whole in the box, "Done" keeps it to
+// the last bit and "Save settings" writes it back as it was; the player
+// still types at most two characters.
+TEST(RotationTimePanel, ShowsAndKeepsATimeFromTheSettingsWhole) {
+    for (const std::string time : {"1.5", "12.5", "-.5", ".1", "98.765432109876"}) {
+        const std::string line =
+            std::string(" 10  9  12  13  14  15  3  0 ") + (time[0] == '-' ? "" : " ") + time + " ";
+        Game g(line + " 0 \r\n");
+        const double read =
+            storage::ReadSettings(g.folder() / "twistorfz.settings").settings.MinTurnTime;
+        int step = 0;
+        g.Run([&](CubeWindow& w) -> std::string {
+            auto* box = static_cast<QLineEdit*>(w.control("Text2"));
+            switch (step++) {
+                case 0:
+                    return "menu choosetime";
+                case 1: {
+                    EXPECT_EQ(box->text().toStdString(), time);
+                    // The whole number inside the frame, its text margins and the cursor.
+                    QStyleOptionFrame option;
+                    option.initFrom(box);
+                    const QRect inside =
+                        box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
+                    EXPECT_LE(box->fontMetrics().horizontalAdvance(box->text()), inside.width() - 5)
+                        << time;
+                    return "press Command5";
+                }
+                case 2:
+                    EXPECT_EQ(w.state().modes.MinTurnTime, read) << time;
+                    return "menu savesettings";
+                case 3: {
+                    std::ifstream saved(g.folder() / "twistorfz.settings", std::ios::binary);
+                    const std::string text((std::istreambuf_iterator<char>(saved)), {});
+                    EXPECT_NE(text.find(line), std::string::npos) << text;
+                    return "menu choosetime\ntype Text2 345\npress Command5";
+                }
+                case 4:
+                    EXPECT_EQ(w.state().modes.MinTurnTime, 34) << "two typed characters";
+                    return "";
+            }
+            return "";
+        });
+        EXPECT_EQ(step, 5) << time;
+    }
 }
 
 }  // namespace

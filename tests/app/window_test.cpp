@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
 #include <QProcess>
@@ -11,6 +13,7 @@
 #include "Driver.h"
 #include "app/DrawingArea.h"
 #include "app/ScenarioRunner.h"
+#include "app/WrapButton.h"
 #include "cube/Move.h"
 #include "render/CubeDrawing.h"
 #include "render/Palette.h"
@@ -22,6 +25,7 @@ namespace {
 using testing::Game;
 using testing::PixelAt;
 using testing::SquareCentre;
+using testing::UndoTopLine;
 
 std::string ClickLine(const CubeWindow& w, int column, int row, const char* button) {
     const auto [x, y] = SquareCentre(w, column, row);
@@ -199,7 +203,7 @@ TEST(Resize, TheSolvedBandsStayShownBesideTheFigure) {
                 return testing::UndoTopLine(w);
             case 1:
                 EXPECT_TRUE(SolvedBandShown(canvas, band));
-                w.SetFixedArea(1600, 900);
+                w.SetFixedArea(1200, 800);
                 return "passes 1";
             default:
                 EXPECT_NE(band, kRightBandArea);
@@ -321,6 +325,64 @@ TEST(SolvedBands, ShowOnceWhenThePlayerSolvesAndClearOnTheNextUnsolvedPass) {
         return "";
     });
     EXPECT_EQ(step, 3);
+}
+
+// Every visible label's and button's words lie inside its own box (a
+// button's inside its frame) as the condensed face lays them out, and no
+// other visible control lies on them. Returns how many texts it looked at.
+int ExpectTextFits(CubeWindow& w, const std::string& where) {
+    const auto controls = w.area()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    int texts = 0;
+    for (QWidget* c : controls) {
+        auto* label = qobject_cast<QLabel*>(c);
+        auto* button = dynamic_cast<WrapButton*>(c);
+        if (c->isHidden() || (!label && !button)) continue;
+        ++texts;
+        const std::string what = where + ", " + c->objectName().toStdString();
+        EXPECT_EQ(QFontInfo(c->font()).family().toStdString(), "DejaVu Sans Condensed") << what;
+        const QFontMetrics fm(c->font());
+        QRect room = button ? button->CaptionRect() : label->contentsRect();
+        QRect text = fm.boundingRect(
+            room, button ? WrapButton::kCaptionFlags : static_cast<int>(label->alignment()),
+            c->property("text").toString());
+        if (label) {  // a label's line is taller than its box: its letters must not be
+            const QRect ink = fm.tightBoundingRect(label->text()).translated(0, fm.ascent());
+            text = QRect(text.left(), text.top() + ink.top(), text.width(), ink.height());
+        }
+        EXPECT_TRUE(room.contains(text)) << what;
+        text.translate(c->pos());
+        for (QWidget* other : controls) {
+            EXPECT_TRUE(other == c || other->isHidden() || !other->geometry().intersects(text))
+                << what << " runs under " << other->objectName().toStdString();
+        }
+    }
+    return texts;
+}
+
+// Each panel in turn, then game mode with a solved cube and its buttons.
+TEST(Panels, EveryTextFitsItsBoxAndNoControlLiesOnIt) {
+    for (const std::string area : {"area 792 540", "area maximized"}) {
+        Game g(" 10  9  12  13  14  15  3  1  0 \r\n");
+        g.preamble = area;
+        const char* const steps[] = {"difficulty", "Command3",  "choosecolors", "Command1",
+                                     "loadpuzzle", "Command9",  "choosetime",   "Command5",
+                                     "savepuzzle", "Command11", "gamemode"};
+        std::size_t i = 0;
+        bool solved = false;
+        int texts = 0;
+        g.Run([&](CubeWindow& w) -> std::string {
+            if (i > 0) texts += ExpectTextFits(w, area + ", after " + steps[i - 1]);
+            if (i < std::size(steps)) {
+                const std::string step = steps[i++];
+                return (step.starts_with("Command") ? "press " : "menu ") + step;
+            }
+            solved = testing::VisibleControls(w).count("Command6") > 0;
+            return solved || w.state().history.Empty() ? "" : UndoTopLine(w);
+        });
+        EXPECT_TRUE(solved) << area;
+        EXPECT_GE(texts, 2 + 4 + 2 + 3 + 3 + 4) << area;  // each panel's and a game's at least
+        EXPECT_EQ(g.window().area()->width() > 792, area == "area maximized");
+    }
 }
 
 TEST(ScenarioRunner, StopsAtAnUnknownCommandWithStatusTwo) {

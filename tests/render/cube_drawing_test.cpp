@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <ostream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -246,6 +247,11 @@ struct DenseCase {
     int height;
     int view;
 };
+
+void PrintTo(const DenseCase& c, std::ostream* os) {
+    *os << "ratio " << c.ratio << ", N = " << c.n << (c.loaded ? " loaded" : "") << ", " << c.width
+        << " x " << c.height << ", view " << c.view;
+}
 
 class HighDensity : public ::testing::TestWithParam<DenseCase> {};
 

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QRegion>
 #include <set>
+#include <string>
 #include <utility>
 
 #include "Pixels.h"
@@ -106,31 +108,57 @@ TEST(SolvedBands, GreenBoxesWithTheWordsAndTheRestOfTheBandsBlack) {
     EXPECT_EQ(CountColour(canvas, Whole(canvas), kWhite), 800 * 560 - 2 * (202 * 101 - 8 * 42));
 }
 
-// In a wide window the figure reaches the right band's own place: the band
-// moves beside the figure, so neither showing nor clearing it touches the
-// cube, and a band shown before at the old place goes.
-TEST(SolvedBands, KeepClearOfTheFigureInAWideWindow) {
-    EXPECT_EQ(RightBandArea(FigureBounds(ComputeLayout(3, 792, 540))), kRightBandArea);
-    for (int width : {1024, 1366, 1920}) {
-        Canvas canvas(width, 900);
-        ShowSolvedBands(canvas);  // at the band's own place, as before a wide layout
-        const Layout g = ComputeLayout(3, width, 900);
-        Cube cube(3);
-        for (int f = 1; f <= 6; ++f) cube.FillFace(f, static_cast<Colour>(f + 8));
-        DrawCube(canvas, cube, View{1, 1}, g);
-        const QImage drawn = canvas.Image();
-        const QRect figure = FigureBounds(g);
-        const QRect band = RightBandArea(figure);
-        EXPECT_FALSE(band.intersects(figure)) << width;
-        ShowSolvedBands(canvas, band, figure);
-        ClearSolvedBands(canvas, band, figure);
-        EXPECT_EQ(canvas.Image().copy(figure), drawn.copy(figure)) << width;
-        EXPECT_EQ(
-            CountOther(canvas, kRightBandArea.intersected(QRect(0, 0, width, 900)), {kBlack}) -
-                CountOther(canvas, kRightBandArea.intersected(figure), {kBlack}),
-            0)
-            << "nothing of the earlier band is left beside the figure";
+// The right band keeps its own place wherever the figure leaves it free and
+// otherwise sits just right of the figure, for every size, for a new cube's
+// rounded depth and a loaded cube's exact one, in the reference area and in
+// wider ones. Showing and clearing it never touches the figure.
+TEST(SolvedBands, RightBandKeepsItsPlaceUnlessTheFigureReachesIt) {
+    constexpr int kWhiteGround = 15;
+    int moved = 0;
+    for (const auto& [width, height] : {std::pair{792, 540}, {1100, 540}, {1920, 1080}}) {
+        for (int n = 2; n <= 20; ++n) {
+            for (const bool loaded : {false, true}) {
+                const std::string what = std::to_string(width) + "x" + std::to_string(height) +
+                                         " size " + std::to_string(n) +
+                                         (loaded ? " loaded" : " new");
+                Layout g = ComputeLayout(n, width, height);
+                if (loaded) ApplyLoadedSize(g, n);
+                Cube cube(n);
+                for (int f = 1; f <= 6; ++f) cube.FillFace(f, static_cast<Colour>(f + 8));
+                Canvas canvas(width, height);
+                canvas.FillRect(0, 0, width - 1, height - 1, kWhiteGround);
+                DrawCube(canvas, cube, View{1, 1}, g);
+                const QRect figure = FigureBounds(g);
+                // The figure lies in its box: the ring around it is untouched,
+                // and the faces' colours reach the outline at its right.
+                const QRect ring = figure.adjusted(-3, -3, 3, 3);
+                const QRegion around = QRegion(ring) - QRegion(figure) -
+                                       QRegion(Corners(220, 0, 590, height)) -
+                                       QRegion(kRightBandArea) - QRegion(kLeftBandArea);
+                for (const QRect& r : around)
+                    ASSERT_EQ(CountOther(canvas, r, {kWhiteGround}), 0) << what;
+                const QRect rightColumn(figure.right() - 1, figure.top(), 1, figure.height());
+                ASSERT_GT(CountOther(canvas, rightColumn, {kBlack, kWhiteGround}), 0) << what;
+
+                const QRect band = RightBandArea(figure);
+                const bool free = !figure.intersects(kRightBandArea);
+                if (free) {
+                    EXPECT_EQ(band, kRightBandArea) << what;
+                } else {
+                    ++moved;
+                    EXPECT_EQ(band, kRightBandArea.translated(figure.right() + 1 - 591, 0))
+                        << what << ": just right of the figure";
+                }
+                EXPECT_FALSE(band.intersects(figure)) << what;
+                const QImage drawn = canvas.Image().copy(figure);
+                ShowSolvedBands(canvas, band, figure);
+                EXPECT_EQ(canvas.ColourAt(band.left() + 1, band.top() + 33), kLightGreen) << what;
+                ClearSolvedBands(canvas, band, figure);
+                EXPECT_EQ(canvas.Image().copy(figure), drawn) << what;
+            }
+        }
     }
+    EXPECT_GT(moved, 0) << "some wide layout reaches the band's place";
 }
 
 }  // namespace

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang in build-fuzz/ and runs each one in turn.
+# Builds the libFuzzer targets in the clang build (preset clang, build-clang/) and runs each one
+# in turn.
 #   scripts/fuzz.sh            20 seconds per target (for CI)
 #   scripts/fuzz.sh 300        300 seconds per target
 #   scripts/fuzz.sh runs=1000000
 #                              a million inputs per target
-# Inputs that add coverage are kept in build-fuzz/corpus/<target>; the seeds in fuzz/corpus/ are
-# only read. A crash leaves its input in build-fuzz/artifacts/ and makes the script fail.
+# Inputs that add coverage are kept in build-clang/corpus/<target>; the seeds in fuzz/corpus/ are
+# only read. A crash leaves its input in build-clang/artifacts/ and makes the script fail.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -21,10 +22,9 @@ if ! command -v clang++ >/dev/null; then
   exit 1
 fi
 
-build=build-fuzz
-cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DTWISTOR_FUZZ=ON -DTWISTOR_GUI=OFF -DTWISTOR_BENCH=OFF
-cmake --build "$build" --target settings_fuzz puzzle_fuzz
+build=build-clang
+cmake --preset clang >/dev/null
+cmake --build --preset clang --parallel 2 --target settings_fuzz puzzle_fuzz
 
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 for target in settings_fuzz puzzle_fuzz; do

@@ -8,10 +8,13 @@ packages=(
   cmake g++ ninja-build qt6-base-dev libgtest-dev libbenchmark-dev
   # the fonts the game and its tests draw text with (the controls use the condensed face)
   fonts-dejavu-core fonts-dejavu-extra
-  # fuzz targets (libFuzzer and the sanitizer runtimes)
+  # the clang build and its fuzz targets (libFuzzer and the sanitizer runtimes)
   clang libclang-rt-14-dev
   # running and looking at the real window without a screen
   xvfb xauth xdotool x11-apps imagemagick
+  # the Debian package (CPack's shlibdeps step runs dpkg-shlibdeps and file)
+  # and the validators of the installed menu entry, metadata and manual page
+  dpkg-dev file desktop-file-utils appstream man-db
   # a window manager for measuring the launch time (scripts/launch-time.sh)
   openbox
 )

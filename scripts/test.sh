@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# The one test command: installs what is missing, then builds and runs every test twice, in the
-# release build with warnings as errors (preset ci) and in the sanitizer build (preset asan).
-#   --fast   skip the sanitizer build and the fuzzing
+# The one test command: installs what is missing, then builds and runs every test three times:
+# in the release build with warnings as errors (preset ci), in a clang build of everything with
+# the fuzz targets (preset clang), whose fuzz targets then run for a short while, and in the
+# sanitizer build (preset asan).
+#   --fast   only the first: skip the clang build, the fuzzing and the sanitizer build
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -31,9 +33,13 @@ run() {
 run ci
 
 if ((fast)); then
-  echo "=== asan: skipped (--fast) ==="
+  echo "=== clang, fuzz and asan: skipped (--fast) ==="
   exit 0
 fi
+
+# The second compiler on the whole project, tests included, so that code only clang refuses
+# cannot land; the fuzz targets are built here too.
+run clang
 
 # A short run of each file reader's fuzz target, so a fresh crash shows up here.
 echo "=== fuzz: each reader for a short while ==="

@@ -60,11 +60,6 @@ constexpr ColourBoxSpec kColourBoxes[] = {
     {"Check3", 6, 3360, 3000},   {"Check4", 8, 4920, 3000},
 };
 
-// The order in which the colour-box step looks at the boxes.
-constexpr const char* kColourBoxStepOrder[] = {
-    "Check1", "Check2", "Check35", "Check36", "Check37", "Check38", "Check39",
-    "Check3", "Check4", "Check42", "Check43", "Check44", "Check45", "Check46"};
-
 constexpr const char* kPanelMenus[] = {"choosecolors", "difficulty", "choosetime", "solvingoptions",
                                        "newpuzzle"};
 

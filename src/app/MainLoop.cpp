@@ -14,6 +14,7 @@
 #include "render/CubeDrawing.h"
 #include "render/SidePanel.h"
 #include "solver/Solver.h"
+#include "storage/FileIO.h"
 
 namespace twistor {
 
@@ -43,6 +44,7 @@ void CubeWindow::StartUp() {
     s_.options.ChosenSize = 2;
     s_.options.ColorsChecked = 6;
     s_.options.FaceColor = kDefaultColours;
+    storage::RemoveStaleTemporaries(".");  // what saves cut short by a crash left
     ReadSettingsAtStartUp();
     s_.options.ColorPanelShown = 0;
 }

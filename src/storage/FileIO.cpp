@@ -1,15 +1,13 @@
 #include "storage/FileIO.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <memory>
 #include <system_error>
 
 namespace twistor::storage {
@@ -18,9 +16,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct CloseFile {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
+constexpr std::string_view kTempPrefix = ".twistor-";
+constexpr std::string_view kTempSuffix = ".tmp";
 
 std::string Reason(int err) {
     return std::generic_category().message(err);
@@ -30,15 +27,49 @@ std::string CannotSave(const fs::path& path, const std::string& why) {
     return "cannot save " + path.string() + ": " + why;
 }
 
-// A name that no puzzle or settings file can have (it does not end in
-// ".cube"), unique within this process and, through the pid, among
-// processes writing to the same folder.
-fs::path TempPathBeside(const fs::path& path, unsigned attempt) {
-    static std::atomic<unsigned> counter{0};
-    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    return folder / (".twistor-" + std::to_string(::getpid()) + "-" +
-                     std::to_string(counter.fetch_add(1) + attempt) + ".tmp");
+fs::path FolderOf(const fs::path& path) {
+    return path.has_parent_path() ? path.parent_path() : fs::path(".");
 }
+
+bool AllDigits(std::string_view s) {
+    return !s.empty() && s.size() <= 20 &&
+           std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// ".twistor-PID-COUNT.tmp": hidden, and no puzzle or settings file can have
+// such a name (it does not end in ".cube").
+bool IsTemporaryName(std::string_view name) {
+    if (!name.starts_with(kTempPrefix) || !name.ends_with(kTempSuffix)) return false;
+    name.remove_prefix(kTempPrefix.size());
+    name.remove_suffix(kTempSuffix.size());
+    const std::size_t dash = name.find('-');
+    return dash != std::string_view::npos && AllDigits(name.substr(0, dash)) &&
+           AllDigits(name.substr(dash + 1));
+}
+
+// Unique within this process and, through the pid, among processes.
+fs::path TemporaryName(const fs::path& folder) {
+    static std::atomic<unsigned> counter{0};
+    return folder / (std::string(kTempPrefix) + std::to_string(::getpid()) + "-" +
+                     std::to_string(counter.fetch_add(1)) + std::string(kTempSuffix));
+}
+
+class FileDescriptor {
+  public:
+    explicit FileDescriptor(int fd = -1) : fd_(fd) {}
+    ~FileDescriptor() { Reset(); }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int Get() const { return fd_; }
+    void Reset(int fd = -1) {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = fd;
+    }
+
+  private:
+    int fd_;
+};
 
 bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -52,87 +83,196 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
+// Gives the new file the old one's owner and permissions, plus read and
+// write for its owner so that the game can always read back what it saved,
+// then writes the bytes and flushes them to the disk. 0 or an errno value.
+int Fill(int fd, std::string_view bytes, const struct stat* old) {
+    if (old != nullptr) {
+        // Only root, or a member of the old file's group, can keep these;
+        // otherwise the file is the saver's own, as any new file would be.
+        if (old->st_uid != ::geteuid() || old->st_gid != ::getegid()) {
+            [[maybe_unused]] const int ignored = ::fchown(fd, old->st_uid, old->st_gid);
+        }
+        if (::fchmod(fd, (old->st_mode & 0777) | S_IRUSR | S_IWUSR) != 0) return errno;
+    }
+    if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) return errno;
+    return 0;
+}
+
 // Makes the rename itself survive a crash. A folder that cannot be synced
 // costs durability only, never the data already written, so failures here
 // are not reported.
-void SyncFolder(const fs::path& path) {
-    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+void SyncFolder(const fs::path& folder) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
     ::fsync(fd);
     ::close(fd);
 }
 
+// Names a complete unnamed file. Through /proc any user may do this; without
+// /proc only a privileged process can. 0 or an errno value.
+int LinkUnnamed(int fd, const fs::path& name) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) return 0;
+    if (errno == EEXIST) return errno;
+    if (::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0) return 0;
+    return errno;
+}
+
+// How writing the new file went: 0 or an errno value, and whether a file
+// was created at all.
+struct Written {
+    int err = 0;
+    bool created = false;
+};
+constexpr int kNoUnnamedFiles = -1;
+
+// The complete file under a temporary name in `temp`, with `fd` open on it
+// and locked: the lock keeps RemoveStaleTemporaries in other processes away
+// until the file has its real name. The file has no name at all until it is
+// complete, so a crash before then leaves nothing behind. kNoUnnamedFiles
+// where the file system cannot do this.
+Written WriteUnnamed(const fs::path& folder, std::string_view bytes, const struct stat* old,
+                     FileDescriptor& fd, fs::path& temp) {
+    fd.Reset(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
+    if (fd.Get() < 0) {
+        const bool unsupported = errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL;
+        return {unsupported ? kNoUnnamedFiles : errno, false};
+    }
+    ::flock(fd.Get(), LOCK_EX);
+    if (const int err = Fill(fd.Get(), bytes, old); err != 0) return {err, true};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temp = TemporaryName(folder);
+        const int err = LinkUnnamed(fd.Get(), temp);
+        if (err == 0) return {0, true};
+        if (err != EEXIST) break;
+    }
+    fd.Reset();
+    return {kNoUnnamedFiles, false};
+}
+
+// The same through a file that is named from the start: a crash leaves it
+// behind, for RemoveStaleTemporaries to take away.
+Written WriteNamed(const fs::path& folder, std::string_view bytes, const struct stat* old,
+                   FileDescriptor& fd, fs::path& temp) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temp = TemporaryName(folder);
+        fd.Reset(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (fd.Get() >= 0 || errno != EEXIST) break;
+    }
+    if (fd.Get() < 0) return {errno, false};
+    ::flock(fd.Get(), LOCK_EX);
+    if (const int err = Fill(fd.Get(), bytes, old); err != 0) {
+        ::unlink(temp.c_str());
+        return {err, true};
+    }
+    return {0, true};
+}
+
+// Whether the entry at `path` may be replaced; an empty string when it may
+// (or when there is none, leaving `exists` false).
+std::string ReplaceProblem(const fs::path& path, struct stat& old, bool& exists) {
+    exists = false;
+    if (::lstat(path.c_str(), &old) != 0) return errno == ENOENT ? "" : Reason(errno);
+    if (S_ISLNK(old.st_mode)) {
+        return "it is a symbolic link, and a save replaces only a regular file; it is left as it "
+               "was";
+    }
+    if (!S_ISREG(old.st_mode)) return "it is not a regular file; it is left as it was";
+    if (::access(path.c_str(), W_OK) != 0) {
+        return "you may not write to this file (" + Reason(errno) + "); it is left as it was";
+    }
+    exists = true;
+    return {};
+}
+
 }  // namespace
+
+void RemoveStaleTemporaries(const fs::path& folder) {
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        if (!IsTemporaryName(it->path().filename().native())) continue;
+        const fs::path& path = it->path();
+        const FileDescriptor fd(
+            ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
+        struct stat opened {};
+        if (fd.Get() < 0 || ::fstat(fd.Get(), &opened) != 0 || !S_ISREG(opened.st_mode) ||
+            opened.st_uid != ::geteuid()) {
+            continue;
+        }
+        // A save in progress holds its file locked until it is renamed.
+        if (::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0) continue;
+        struct stat named {};
+        if (::lstat(path.c_str(), &named) == 0 && named.st_ino == opened.st_ino &&
+            named.st_dev == opened.st_dev) {
+            ::unlink(path.c_str());
+        }
+    }
+}
 
 WriteStatus WriteFileAtomically(const fs::path& path, std::string_view bytes) {
     if (path.empty() || !path.has_filename()) return {CannotSave(path, "no file name given")};
 
-    fs::path temp;
-    int fd = -1;
-    for (unsigned attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = TempPathBeside(path, attempt);
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) break;
-    }
-    if (fd < 0) {
-        const std::string folder = temp.parent_path().string();
-        return {CannotSave(path, "cannot create a file in " + folder + ": " + Reason(errno))};
-    }
-
-    // A replaced file keeps who may read it.
     struct stat old {};
-    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
-        ::fchmod(fd, old.st_mode & 07777);
+    bool replacing = false;
+    if (std::string problem = ReplaceProblem(path, old, replacing); !problem.empty()) {
+        return {CannotSave(path, problem)};
     }
+    const fs::path folder = FolderOf(path);
+    RemoveStaleTemporaries(folder);
 
-    int err = 0;
-    if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) err = errno;
-    if (::close(fd) != 0 && err == 0) err = errno;
-    if (err == 0 && ::rename(temp.c_str(), path.c_str()) != 0) err = errno;
-    if (err != 0) {
+    FileDescriptor fd;
+    fs::path temp;
+    const struct stat* keep = replacing ? &old : nullptr;
+    Written written = WriteUnnamed(folder, bytes, keep, fd, temp);
+    if (written.err == kNoUnnamedFiles) written = WriteNamed(folder, bytes, keep, fd, temp);
+    if (written.err != 0) {
+        if (!written.created) {
+            return {CannotSave(
+                path, "cannot create a file in " + folder.string() + ": " + Reason(written.err))};
+        }
+        return {CannotSave(path, Reason(written.err))};
+    }
+    if (::rename(temp.c_str(), path.c_str()) != 0) {
+        const int err = errno;
         ::unlink(temp.c_str());
         return {CannotSave(path, Reason(err))};
     }
-    SyncFolder(path);
+    SyncFolder(folder);
     return {};
 }
 
 FileRead ReadSmallFile(const fs::path& path, std::uintmax_t maxBytes) {
     FileRead result;
     const std::string name = path.string();
-    std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
-    if (status.type() == fs::file_type::not_found) {
-        result.error = name + ": no such file";
+    const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (fd.Get() < 0) {
+        result.found = errno != ENOENT;
+        result.error = name + ": " +
+                       (errno == ENOENT   ? "no such file"
+                        : errno == EACCES ? "you may not read this file (" + Reason(errno) + ")"
+                                          : Reason(errno));
         return result;
     }
     result.found = true;
-    if (ec) {
-        result.error = name + ": " + ec.message();
+    struct stat opened {};
+    if (::fstat(fd.Get(), &opened) != 0) {
+        result.error = name + ": " + Reason(errno);
         return result;
     }
-    if (status.type() != fs::file_type::regular) {
+    if (!S_ISREG(opened.st_mode)) {
         result.error = name + ": not a regular file";
-        return result;
-    }
-    const std::uintmax_t size = fs::file_size(path, ec);
-    if (ec) {
-        result.error = name + ": " + ec.message();
         return result;
     }
     const std::string tooLarge =
         name + ": the file is too large (more than " + std::to_string(maxBytes) + " bytes)";
+    const auto size = static_cast<std::uintmax_t>(opened.st_size);
     if (size > maxBytes) {
         result.error = tooLarge;
         return result;
     }
 
-    const std::unique_ptr<std::FILE, CloseFile> file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
-        result.error = name + ": " + Reason(errno);
-        return result;
-    }
     // The file may have grown since its size was taken: read on to the end,
     // but never past maxBytes + 1.
     result.bytes.reserve(static_cast<std::size_t>(size) + 1);
@@ -140,14 +280,17 @@ FileRead ReadSmallFile(const fs::path& path, std::uintmax_t maxBytes) {
     while (result.bytes.size() <= maxBytes) {
         const std::size_t want = static_cast<std::size_t>(
             std::min<std::uintmax_t>(sizeof chunk, maxBytes + 1 - result.bytes.size()));
-        const std::size_t got = std::fread(chunk, 1, want, file.get());
-        result.bytes.append(chunk, got);
-        if (got < want) break;
+        const ssize_t got = ::read(fd.Get(), chunk, want);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
+            result.error = name + ": " + Reason(errno);
+            result.bytes.clear();
+            return result;
+        }
+        if (got == 0) break;
+        result.bytes.append(chunk, static_cast<std::size_t>(got));
     }
-    if (std::ferror(file.get())) {
-        result.error = name + ": " + Reason(errno);
-        result.bytes.clear();
-    } else if (result.bytes.size() > maxBytes) {
+    if (result.bytes.size() > maxBytes) {
         result.error = tooLarge;
         result.bytes.clear();
     }

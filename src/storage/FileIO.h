@@ -14,12 +14,21 @@ struct [[nodiscard]] WriteStatus {
     bool ok() const { return error.empty(); }
 };
 
-// Replaces the file at `path` with `bytes` so that no reader ever sees a
-// half-written file: the bytes go to a temporary file in the same folder,
-// are flushed to the disk and renamed over the old file. On failure the old
-// file is untouched and the temporary file is gone. A new file gets the
-// usual permissions; a replaced one keeps its own. Never throws.
+// Replaces the file at `path` with `bytes` so that the name always holds
+// either the whole old file or the whole new one. The bytes go to an unnamed
+// file in the same folder, are flushed to the disk, and the file gets a
+// hidden temporary name only when it is complete, to be renamed over the old
+// file at once. Refuses, changing nothing, when something other than a
+// regular file is at the name or when the player may not write to the file
+// there. A new file gets the usual permissions; a replaced one keeps its own
+// plus read and write for its owner. Removes what interrupted saves left in
+// the folder first. Never throws.
 WriteStatus WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+// Removes the temporary files that this game's interrupted saves left in
+// `folder`: files of the game's own name pattern that belong to this user
+// and that no running save holds. Never touches any other file. Never throws.
+void RemoveStaleTemporaries(const std::filesystem::path& folder);
 
 // A whole small file. `found` is false only when there is no such file.
 struct FileRead {
@@ -29,9 +38,11 @@ struct FileRead {
     bool ok() const { return found && error.empty(); }
 };
 
-// Reads a regular file of at most `maxBytes` bytes. A larger file is refused
-// by its size before it is read, and never more than maxBytes + 1 bytes are
-// read in case it grows meanwhile. Never throws.
+// Reads a regular file of at most `maxBytes` bytes. The file is opened
+// without waiting (a pipe or a device at the name never blocks) and what was
+// opened is checked: anything but a regular file is refused, and so is a
+// larger file, by its size before it is read; never more than maxBytes + 1
+// bytes are read in case it grows meanwhile. Never throws.
 FileRead ReadSmallFile(const std::filesystem::path& path, std::uintmax_t maxBytes);
 
 }  // namespace twistor::storage

@@ -16,6 +16,43 @@ bool IsControl(char c) {
     return u < 0x20 || u == 0x7F;
 }
 
+// Well-formed UTF-8: no stray or missing continuation bytes, no overlong
+// forms, no surrogates, nothing above U+10FFFF. The window shows names as
+// Unicode text; a name that is not such text could not be shown, nor typed
+// back, as the bytes it is.
+bool IsUtf8(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        std::size_t length = 0;
+        unsigned char low = 0x80;  // the range of the second byte
+        unsigned char high = 0xBF;
+        if (b < 0x80) {
+            ++i;
+            continue;
+        } else if (b >= 0xC2 && b <= 0xDF) {
+            length = 2;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            length = 3;
+            if (b == 0xE0) low = 0xA0;   // overlong
+            if (b == 0xED) high = 0x9F;  // surrogates
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            length = 4;
+            if (b == 0xF0) low = 0x90;   // overlong
+            if (b == 0xF4) high = 0x8F;  // above U+10FFFF
+        } else {
+            return false;
+        }
+        if (s.size() - i < length) return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto c = static_cast<unsigned char>(s[i + k]);
+            if (c < (k == 1 ? low : 0x80) || c > (k == 1 ? high : 0xBF)) return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
 char LowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
@@ -44,6 +81,9 @@ PuzzleName PuzzleFileName(std::string_view boxText) {
             return {
                 PuzzleName::Kind::Refused, {}, "a puzzle name cannot contain control characters"};
         }
+    }
+    if (!IsUtf8(boxText)) {
+        return {PuzzleName::Kind::Refused, {}, "a puzzle name must be UTF-8 text"};
     }
     const std::size_t start = boxText.find_first_not_of(' ');
     std::string_view base =

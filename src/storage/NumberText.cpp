@@ -33,6 +33,12 @@ void EndLine(std::string& out) {
     out += kLineEnd;
 }
 
+std::string_view WithoutByteOrderMark(std::string_view text) {
+    constexpr std::string_view kMark = "\xEF\xBB\xBF";
+    if (text.starts_with(kMark)) text.remove_prefix(kMark.size());
+    return text;
+}
+
 bool IsSeparator(char c) {
     return c == ' ' || c == '\t' || c == ',' || c == '\r' || c == '\n';
 }

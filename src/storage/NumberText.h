@@ -20,6 +20,10 @@ void AppendNumber(std::string& out, double value);
 
 void EndLine(std::string& out);
 
+// Editors may start a UTF-8 text with a byte-order mark; it is no part of
+// the text.
+std::string_view WithoutByteOrderMark(std::string_view text);
+
 // Values are separated by any run of blanks, tabs, commas, CR or LF.
 bool IsSeparator(char c);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 #include "cube/History.h"
 #include "storage/NumberText.h"
@@ -11,7 +12,6 @@ namespace twistor::storage {
 namespace {
 
 constexpr int kColours = 16;
-using ColourCounts = std::array<long long, kColours>;
 
 // Each returns why a value cannot stand where it is, or nothing when it can.
 
@@ -52,27 +52,78 @@ std::optional<std::string> MoveProblem(int entry, long long axis, long long firs
            std::to_string(n) + "-cube";
 }
 
-// A cube shows six colours, each on n * n squares.
-std::optional<std::string> ColourCountProblem(const ColourCounts& counts, int n) {
-    std::string used;
-    int distinct = 0;
-    for (int c = 0; c < kColours; ++c) {
-        if (counts[c] == 0) continue;
-        ++distinct;
-        used += (used.empty() ? "" : ", ") + std::to_string(c);
+// A cube shows six colours, each on n * n squares. Fed the stickers one by
+// one with the line each is on, it names a colour on one square too many
+// where that square comes; at the end, a colour beyond six where it first
+// shows (the rarest such colour, as the likeliest mistake).
+class ColourTally {
+  public:
+    struct Problem {
+        long long line;
+        std::string what;
+    };
+
+    explicit ColourTally(int n) : n_(n) {}
+
+    std::optional<Problem> Add(Colour c, long long line) {
+        if (counts_[c] == 0) firstLine_[c] = line;
+        const long long perColour = static_cast<long long>(n_) * n_;
+        if (++counts_[c] <= perColour) return std::nullopt;
+        return Problem{line, "colour " + std::to_string(c) + " is on more than " +
+                                 std::to_string(perColour) + " squares; on a " +
+                                 std::to_string(n_) + "-cube each colour is on " +
+                                 std::to_string(perColour)};
     }
-    if (distinct != 6) {
-        return "the stickers show " + std::to_string(distinct) +
-               (distinct == 1 ? " colour (" : " colours (") + used + "); a cube has six";
-    }
-    for (int c = 0; c < kColours; ++c) {
-        if (counts[c] != 0 && counts[c] != static_cast<long long>(n) * n) {
-            return "colour " + std::to_string(c) + " is on " + std::to_string(counts[c]) +
-                   " squares; on a " + std::to_string(n) + "-cube each colour is on " +
-                   std::to_string(n * n);
+
+    std::optional<Problem> Finish() const {
+        std::string used;
+        int distinct = 0;
+        int rarest = -1;
+        for (int c = 0; c < kColours; ++c) {
+            if (counts_[c] == 0) continue;
+            ++distinct;
+            used += (used.empty() ? "" : ", ") + std::to_string(c);
+            if (rarest < 0 || counts_[c] < counts_[rarest] ||
+                (counts_[c] == counts_[rarest] && firstLine_[c] < firstLine_[rarest])) {
+                rarest = c;
+            }
         }
+        if (distinct <= 6) return std::nullopt;
+        return Problem{firstLine_[rarest], "colour " + std::to_string(rarest) +
+                                               " is a seventh colour; a cube shows six, and " +
+                                               "these stickers show " + std::to_string(distinct) +
+                                               " (" + used + ")"};
     }
-    return std::nullopt;
+
+  private:
+    int n_;
+    std::array<long long, kColours> counts_{};
+    std::array<long long, kColours> firstLine_{};
+};
+
+// Plays the history back from its top on a copy of the cube, as the
+// computer would, and tells whether that ends in a solved cube. Whole-cube
+// turns change nothing here, so each move is made from a view that turns it.
+bool HistorySolves(const Cube& cube, const std::vector<Move>& history) {
+    Cube copy = cube;
+    const int n = cube.CubeSize();
+    int viewIndex = 0;
+    for (auto m = history.rbegin(); m != history.rend(); ++m) {
+        std::optional<Click> click;
+        for (int tried = 0; tried < 24 && !click; ++tried) {
+            click = ClickForMove(*m, ViewFromIndex(viewIndex), n);
+            if (!click) viewIndex = (viewIndex + 1) % 24;
+        }
+        if (!click) return false;
+        copy.TurnSlice(ViewFromIndex(viewIndex), *click);
+    }
+    return copy.IsSolved();
+}
+
+std::string HistoryProblem(std::size_t moves) {
+    if (moves == 0) return "the cube is not solved, and it has no move history that solves it";
+    return "the stickers do not match the move history: played back, its " + std::to_string(moves) +
+           (moves == 1 ? " move does" : " moves do") + " not give a solved cube";
 }
 
 std::string Shape(int n, long long moves) {
@@ -121,13 +172,17 @@ class Parser {
             read.error = file_ + ": the file is empty";
             return read;
         }
-        if (!ReadHeader() || !CheckLineCount()) {
+        if (!CheckLineEnds() || !ReadHeader() || !CheckLineCount()) {
             read.error = std::move(error_);
             return read;
         }
         Puzzle puzzle{Cube(size_), View{face_, turn_}, axis_, {}};
         if (!ReadStickers(puzzle.cube) || !ReadHistory(puzzle.history) || !CheckNothingAfter()) {
             read.error = std::move(error_);
+            return read;
+        }
+        if (!HistorySolves(puzzle.cube, puzzle.history)) {
+            read.error = file_ + ": " + HistoryProblem(puzzle.history.size());
             return read;
         }
         read.puzzle = std::move(puzzle);
@@ -179,6 +234,21 @@ class Parser {
         return false;
     }
 
+    // Lines end in CR LF or LF. A CR alone would run lines together, which
+    // is better said as such than as a line with too many values.
+    bool CheckLineEnds() {
+        for (std::size_t at = text_.find('\r'); at != std::string_view::npos;
+             at = text_.find('\r', at + 1)) {
+            if (at + 1 == text_.size() || text_[at + 1] == '\n') continue;
+            if (text_.find('\n') == std::string_view::npos) {
+                return Fail("the lines end in CR alone; a puzzle file's lines end in CR LF or LF");
+            }
+            return FailAt(1 + std::count(text_.begin(), text_.begin() + at, '\n'),
+                          "a CR without an LF after it; lines end in CR LF or LF");
+        }
+        return true;
+    }
+
     bool ReadHeader() {
         static constexpr const char* kNames[] = {
             "the cube size", "the front face", "the front turn", "the move count", "the move axis"};
@@ -225,7 +295,7 @@ class Parser {
     }
 
     bool ReadStickers(Cube& cube) {
-        ColourCounts counts{};
+        ColourTally tally(size_);
         const int n = size_;
         for (int f = 1; f <= 6; ++f) {
             for (int j = 1; j <= n; ++j) {
@@ -235,8 +305,11 @@ class Parser {
                         !Check(lines_.Number(), StickerProblem(*sticker))) {
                         return false;
                     }
-                    cube.SetSticker(i, j, f, static_cast<Colour>(*sticker));
-                    ++counts[*sticker];
+                    const auto colour = static_cast<Colour>(*sticker);
+                    if (const auto problem = tally.Add(colour, lines_.Number())) {
+                        return FailAt(problem->line, problem->what);
+                    }
+                    cube.SetSticker(i, j, f, colour);
 
                     std::optional<long long> copy;
                     if (!ReadLineValue(copy, "the sticker copy", true) ||
@@ -248,7 +321,7 @@ class Parser {
                 }
             }
         }
-        if (const auto problem = ColourCountProblem(counts, n)) return Fail(*problem);
+        if (const auto problem = tally.Finish()) return FailAt(problem->line, problem->what);
         return true;
     }
 
@@ -344,20 +417,20 @@ std::optional<std::string> CheckPuzzle(const Puzzle& p) {
     if (auto problem = ViewProblem(p.view.FrontFace, p.view.FrontTurn)) return problem;
     if (auto problem = AxisProblem(p.MoveAxis)) return problem;
     if (auto problem = MoveCountProblem(static_cast<long long>(p.history.size()))) return problem;
-    ColourCounts counts{};
+    ColourTally tally(n);
     for (int f = 1; f <= 6; ++f) {
         for (int j = 1; j <= n; ++j) {
             for (int i = 1; i <= n; ++i) {
                 const Colour c = p.cube.Sticker(i, j, f);
                 if (auto problem = StickerProblem(c)) return problem;
-                ++counts[c];
+                if (auto problem = tally.Add(c, 0)) return problem->what;
                 const Colour copy = p.cube.StickerCopy(i, j, f);
                 if (copy == Cube::kNeverCopied) continue;
                 if (auto problem = CopyProblem(copy)) return problem;
             }
         }
     }
-    if (auto problem = ColourCountProblem(counts, n)) return problem;
+    if (auto problem = tally.Finish()) return problem->what;
     for (std::size_t m = 0; m < p.history.size(); ++m) {
         const Move& move = p.history[m];
         if (auto problem =
@@ -365,11 +438,12 @@ std::optional<std::string> CheckPuzzle(const Puzzle& p) {
             return problem;
         }
     }
+    if (!HistorySolves(p.cube, p.history)) return HistoryProblem(p.history.size());
     return std::nullopt;
 }
 
 PuzzleRead ParsePuzzle(std::string_view text, std::string_view fileName) {
-    return Parser(text, fileName).Run();
+    return Parser(WithoutByteOrderMark(text), fileName).Run();
 }
 
 PuzzleRead LoadPuzzle(const std::filesystem::path& path) {

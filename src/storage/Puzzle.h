@@ -43,7 +43,9 @@ constexpr long long PuzzleLineCount(int n, int moves) {
 // The file's text, CR LF line ends.
 std::string FormatPuzzle(const Puzzle& puzzle);
 
-// What would make the puzzle's file unreadable, or nothing when it is sound.
+// What would make the puzzle's file unreadable, or nothing when it is sound:
+// every value in range, six colours each on a face's worth of squares, and a
+// history that, played back from its top, gives a solved cube.
 std::optional<std::string> CheckPuzzle(const Puzzle& puzzle);
 
 // Either a puzzle or why there is none.
@@ -53,8 +55,10 @@ struct PuzzleRead {
 };
 
 // Checks the whole text before anything is returned; a puzzle comes back
-// only when every value is sound. Lines may end in LF alone, the last line
-// may lack its line end and blank lines may follow the last one.
+// only when it passes CheckPuzzle. Where one line is at fault, the error
+// names it. A byte-order mark at the start is skipped, lines may end in LF
+// alone, the last line may lack its line end and blank lines may follow the
+// last one.
 PuzzleRead ParsePuzzle(std::string_view text, std::string_view fileName);
 
 // Reads and parses a puzzle file; refuses by its size alone a file larger

@@ -69,7 +69,8 @@ std::string FormatSettings(const Settings& s) {
     return line;
 }
 
-SettingsRead ParseSettings(std::string_view text, std::string_view fileName) {
+SettingsRead ParseSettings(std::string_view fileText, std::string_view fileName) {
+    const std::string_view text = WithoutByteOrderMark(fileText);
     SettingsRead read;
     read.found = true;
     Settings& s = read.settings;
@@ -117,8 +118,10 @@ SettingsRead ParseSettings(std::string_view text, std::string_view fileName) {
             if (problem.empty()) s.MinTurnTime = v;
         }
         if (!problem.empty()) {
-            read.problems.push_back(file + ", value " + std::to_string(position) + " (" + field +
-                                    "): " + problem + "; using " + fallback);
+            const auto line = 1 + std::count(text.data(), token->data(), '\n');
+            read.problems.push_back(file + ", line " + std::to_string(line) + ", value " +
+                                    std::to_string(position) + " (" + field + "): " + problem +
+                                    "; using " + fallback);
         }
     }
 

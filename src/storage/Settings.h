@@ -42,7 +42,8 @@ struct SettingsRead {
 
 // Takes every value that is sound and keeps the default for every other
 // field: a bad colour falls back to the default of its slot, and a colour set
-// that is not six different colours to the default set.
+// that is not six different colours to the default set. A byte-order mark
+// at the start is skipped.
 SettingsRead ParseSettings(std::string_view text, std::string_view fileName);
 
 // Reads the file; without one, the defaults and no problems. Never throws.

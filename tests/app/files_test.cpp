@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -131,6 +133,51 @@ TEST(PuzzleFiles, NamesAreNamesInThisFolder) {
         return "";
     });
     EXPECT_EQ(step, 5);
+}
+
+// Entries that are not the game's to replace or read: the game says so and
+// leaves them; what a save cut short left behind is gone after the start.
+TEST(PuzzleFiles, WhatIsNotAPuzzleOrSettingsFileIsLeftAsItIsAndSaidSo) {
+    Game g;
+    const std::filesystem::path dir = g.folder();
+    std::filesystem::create_directory(dir / "twistorfz.settings");
+    ASSERT_EQ(::mkfifo((dir / "pipe.cube").c_str(), 0644), 0);
+    std::ofstream(dir / ".twistor-1-2.tmp") << " 2  1  1  0 ";
+    std::ofstream(dir / "notes.tmp") << "another program's";
+    std::ofstream(dir / "s\xf8.cube") << "not UTF-8";
+    const auto message = [](CubeWindow& w) { return w.lastMessage().toStdString(); };
+    int step = 0;
+    g.Run([&](CubeWindow& w) -> std::string {
+        switch (step++) {
+            case 0:
+                EXPECT_FALSE(std::filesystem::exists(dir / ".twistor-1-2.tmp"));
+                EXPECT_TRUE(std::filesystem::exists(dir / "notes.tmp"));
+                EXPECT_NE(message(w).find("twistorfz.settings: not a regular file"),
+                          std::string::npos)
+                    << message(w);
+                return "menu savesettings";
+            case 1:
+                EXPECT_EQ(message(w),
+                          "The settings were not saved: cannot save twistorfz.settings: it is not "
+                          "a regular file; it is left as it was");
+                return "menu loadpuzzle";
+            case 2:
+                EXPECT_EQ(static_cast<QListWidget*>(w.control("File2"))->count(), 0);
+                return "type Text3 pipe\npress Command8";
+            case 3:
+                EXPECT_EQ(message(w), "pipe.cube: not a regular file");
+                return "press Command9\nmenu savepuzzle\ntype Text4 pipe\npress Command10";
+            case 4:
+                EXPECT_EQ(message(w),
+                          "The puzzle was not saved: cannot save pipe.cube: it is not a regular "
+                          "file; it is left as it was");
+                return "press Command11";
+        }
+        return "";
+    });
+    EXPECT_EQ(step, 6);
+    EXPECT_TRUE(std::filesystem::is_fifo(dir / "pipe.cube"));
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "twistorfz.settings"));
 }
 
 TEST(Settings, SaveSettingsWritesTheChosenSizeAndTheNextStartUsesIt) {

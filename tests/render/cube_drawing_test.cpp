@@ -218,7 +218,8 @@ int WrongPixels(const Canvas& canvas, const Layout& g, auto expectedAt, std::vec
 class FillCoverage : public ::testing::TestWithParam<std::tuple<int, bool>> {};
 
 TEST_P(FillCoverage, EachCellGetsExactlyItsOwnColour) {
-    const auto [n, loaded] = GetParam();
+    const int n = std::get<0>(GetParam());
+    const bool loaded = std::get<1>(GetParam());
     Layout g = ComputeLayout(loaded ? 2 : n, kWidth, kHeight);
     if (loaded) ApplyLoadedSize(g, n);
     Canvas canvas(kWidth, kHeight);

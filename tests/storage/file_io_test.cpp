@@ -1,13 +1,24 @@
 #include "storage/FileIO.h"
 
+#include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
+#include <sys/file.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <functional>
+#include <thread>
 
 #include "TestFiles.h"
+#include "storage/Puzzle.h"
+#include "storage/Settings.h"
 
 namespace twistor::storage {
 namespace {
@@ -16,99 +27,270 @@ namespace fs = std::filesystem;
 using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
+using Names = std::vector<std::string>;
 
-TEST(AtomicWrite, CreatesAndReplacesLeavingNothingElse) {
-    TempFolder folder;
-    const auto path = folder / "lake.cube";
-    ASSERT_TRUE(WriteFileAtomically(path, "first\r\n").ok());
-    EXPECT_EQ(ReadBytes(path), "first\r\n");
-    ASSERT_TRUE(WriteFileAtomically(path, std::string(100'000, 'x')).ok());
-    EXPECT_EQ(ReadBytes(path), std::string(100'000, 'x'));
-    ASSERT_TRUE(WriteFileAtomically(path, "").ok());
-    EXPECT_EQ(ReadBytes(path), "");
-    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"lake.cube"});
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
 }
 
-// Limits the size of files this process may write, as a full disk would.
-class FileSizeLimit {
+mode_t ModeOf(const fs::path& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 07777;
+}
+
+// A child process running `body`, killed with SIGKILL by Kill().
+class Child {
   public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        std::signal(SIGXFSZ, SIG_IGN);  // a failed write instead of a killed process
-        ::getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
+    explicit Child(const std::function<void()>& body) : pid_(::fork()) {
+        if (pid_ == 0) {
+            body();
+            ::_exit(0);
+        }
     }
-    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &old_); }
+    ~Child() { Kill(); }
+    void Kill() {
+        if (pid_ <= 0) return;
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
 
   private:
-    rlimit old_{};
+    pid_t pid_;
 };
 
-struct FailureCase {
-    const char* name;
-    friend void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
-    // Prepares the folder and returns the path to write to.
-    std::function<fs::path(const TempFolder&)> setUp;
-    const char* reason;
-    bool fillTheDisk = false;
-};
-
-class FailedWrite : public ::testing::TestWithParam<FailureCase> {};
-
-// Tests run as root, for whom read-only folders do not stop a write: the
-// failures come from paths that cannot exist and from a file size limit.
-TEST_P(FailedWrite, ReportsTheFileAndReasonAndLosesNothing) {
+TEST(AtomicWrite, ReplacesWholeOrRefusesSayingWhyAndLosesNothing) {
     TempFolder folder;
-    WriteBytes(folder / "keep.cube", "kept");
-    const fs::path path = GetParam().setUp(folder);
-    const std::vector<std::string> before = folder.Entries();
-
-    WriteStatus status;
-    {
-        std::optional<FileSizeLimit> limit;
-        if (GetParam().fillTheDisk) limit.emplace(1000);
-        status = WriteFileAtomically(path, std::string(100'000, 'y'));
+    const auto keep = folder / "keep.cube";
+    for (const std::string& bytes : {std::string("first"), std::string(100'000, 'x'), {}}) {
+        ASSERT_TRUE(WriteFileAtomically(keep, bytes).ok());
+        EXPECT_EQ(ReadBytes(keep), bytes);
     }
-
-    EXPECT_FALSE(status.ok());
-    EXPECT_NE(status.error.find(path.string()), std::string::npos) << status.error;
-    EXPECT_NE(status.error.find(GetParam().reason), std::string::npos) << status.error;
-    EXPECT_EQ(folder.Entries(), before);
-    EXPECT_EQ(ReadBytes(folder / "keep.cube"), "kept");
+    ::mkfifo((folder / "pipe.cube").c_str(), 0644);
+    fs::create_directory(folder / "dir.cube");
+    fs::create_symlink("keep.cube", folder / "link.cube");
+    const Names before = folder.Entries();
+    const std::pair<fs::path, std::string> cases[] = {
+        {folder / "nowhere" / "x.cube", "No such file or directory"},
+        {keep / "x.cube", "Not a directory"},
+        {folder / "pipe.cube", "it is not a regular file"},
+        {folder / "dir.cube", "it is not a regular file"},
+        {folder / "link.cube", "it is a symbolic link"},
+        {keep, "File too large"}};  // the disk full, through a file size limit
+    for (const auto& [path, reason] : cases) {
+        rlimit old{};
+        ::getrlimit(RLIMIT_FSIZE, &old);
+        rlimit limit{1000, old.rlim_max};
+        std::signal(SIGXFSZ, SIG_IGN);  // a failed write instead of a killed process
+        if (reason == "File too large") ::setrlimit(RLIMIT_FSIZE, &limit);
+        const WriteStatus status = WriteFileAtomically(path, std::string(100'000, 'y'));
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        EXPECT_TRUE(Contains(status.error, "cannot save " + path.string() + ": ")) << path;
+        EXPECT_TRUE(Contains(status.error, reason)) << status.error;
+        EXPECT_EQ(folder.Entries(), before);
+        EXPECT_EQ(ReadBytes(keep), "");
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Paths, FailedWrite,
-    ::testing::Values(FailureCase{"MissingFolder",
-                                  [](const TempFolder& f) { return f / "nowhere" / "x.cube"; },
-                                  "No such file or directory"},
-                      FailureCase{"ParentIsAFile",
-                                  [](const TempFolder& f) { return f / "keep.cube" / "x.cube"; },
-                                  "Not a directory"},
-                      FailureCase{"DiskFull", [](const TempFolder& f) { return f / "keep.cube"; },
-                                  "File too large", true}),
-    [](const auto& test) { return std::string(test.param.name); });
-
-class BoundedRead : public ::testing::TestWithParam<std::size_t> {};
-
-TEST_P(BoundedRead, ReadsUpToTheBoundAndRefusesBeyond) {
+TEST(BoundedRead, ReadsUpToTheBoundAndRefusesBeyond) {
     constexpr std::uintmax_t kBound = 70'000;  // more than one read chunk
     TempFolder folder;
-    const std::string bytes(GetParam(), 'z');
-    WriteBytes(folder / "f", bytes);
-    const FileRead read = ReadSmallFile(folder / "f", kBound);
-    EXPECT_TRUE(read.found);
-    if (GetParam() <= kBound) {
-        EXPECT_TRUE(read.ok()) << read.error;
-        EXPECT_EQ(read.bytes, bytes);
-    } else {
-        EXPECT_FALSE(read.ok());
-        EXPECT_NE(read.error.find("too large"), std::string::npos) << read.error;
+    for (const std::size_t size : {0, 65'537, 70'000, 70'001}) {
+        WriteBytes(folder / "f", std::string(size, 'z'));
+        const FileRead read = ReadSmallFile(folder / "f", kBound);
+        EXPECT_TRUE(read.found);
+        EXPECT_EQ(read.bytes, std::string(size <= kBound ? size : 0, 'z'));
+        EXPECT_EQ(Contains(read.error, "too large"), size > kBound) << size;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, BoundedRead, ::testing::Values(0, 65'537, 70'000, 70'001));
+// The name is swapped between a regular file and a pipe with no writer as
+// fast as a process can: a reader that checked the name and then opened it
+// would sooner or later wait for ever for the pipe's writer.
+TEST(BoundedRead, APipeSwappedInAtTheNameNeverBlocks) {
+    TempFolder folder;
+    const fs::path path = folder / "lake.cube";
+    WriteBytes(path, "x");
+    Child swapper([&] {
+        for (;;) {
+            WriteBytes(folder / "file", "x");
+            ::rename((folder / "file").c_str(), path.c_str());
+            ::mkfifo((folder / "pipe").c_str(), 0644);
+            ::rename((folder / "pipe").c_str(), path.c_str());
+        }
+    });
+    int files = 0;
+    int pipes = 0;
+    ::alarm(60);  // a reader that blocks ends the test instead of hanging it
+    for (int k = 0; k < 3000 || files == 0 || pipes == 0; ++k) {
+        const FileRead read = ReadSmallFile(path, 100);
+        ++(read.ok() ? files : pipes);
+        EXPECT_EQ(read.ok() ? read.bytes : read.error,
+                  read.ok() ? "x" : path.string() + ": not a regular file");
+    }
+    ::alarm(0);
+}
+
+// A save killed at any moment: the name holds the whole old or the whole new
+// puzzle, and what the killed save left is gone after the next start or save.
+TEST(InterruptedSave, LeavesAWholeFileAndNothingPastTheNextStartOrSave) {
+    TempFolder folder;
+    const fs::path path = folder / "lake.cube";
+    const Puzzle puzzles[] = {testing::ScrambledPuzzle(20, 3000, 1),
+                              testing::ScrambledPuzzle(19, 2000, 2)};
+    const std::string texts[] = {FormatPuzzle(puzzles[0]), FormatPuzzle(puzzles[1])};
+    const auto started = std::chrono::steady_clock::now();
+    for (int k = 0; k < 4; ++k) ASSERT_TRUE(SavePuzzle(path, puzzles[k % 2]).ok());
+    const auto oneSave = (std::chrono::steady_clock::now() - started) / 4;
+
+    for (int kill = 0; kill < 60; ++kill) {
+        Child saver([&] {
+            for (int k = 0;; ++k) (void)SavePuzzle(path, puzzles[k % 2]);
+        });
+        std::this_thread::sleep_for(oneSave * (kill % 20) / 10);  // kills spread over two saves
+        saver.Kill();
+        const std::string text = ReadBytes(path);
+        EXPECT_TRUE(text == texts[0] || text == texts[1]) << "kill " << kill;
+        if (kill % 2 == 0) {
+            RemoveStaleTemporaries(folder.Path());  // as the game's start does
+        } else {
+            ASSERT_TRUE(SaveSettings(folder / kSettingsFileName, Settings{}).ok());
+            fs::remove(folder / kSettingsFileName);
+        }
+        EXPECT_EQ(folder.Entries(), Names{"lake.cube"}) << "kill " << kill;
+    }
+}
+
+TEST(InterruptedSave, OnlyTheGamesOwnUnheldTemporariesAreRemoved) {
+    TempFolder folder;
+    const Names others = {".twistor--1.tmp",  ".twistor-1-2.TMP", ".twistor-12-0.tmp.bak",
+                          ".twistor-12.tmp",  ".twistor-7-7.tmp", ".twistor-8-8.tmp",
+                          ".twistor-x-1.tmp", "lake.cube",        "twistor-12-0.tmp"};
+    for (const std::string& name : others) WriteBytes(folder / name, "someone's");
+    for (const char* name : {".twistor-12-0.tmp", ".twistor-99999999-123.tmp"}) {
+        WriteBytes(folder / name, "half a puz");
+    }
+    // One that a running save holds (a lock through another open file holds
+    // even within one process), and a link that looks like one.
+    const int held = ::open((folder / ".twistor-7-7.tmp").c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    fs::remove(folder / ".twistor-8-8.tmp");
+    fs::create_symlink("lake.cube", folder / ".twistor-8-8.tmp");
+
+    RemoveStaleTemporaries(folder.Path());
+    EXPECT_EQ(folder.Entries(), others);
+    ::close(held);
+    RemoveStaleTemporaries(folder.Path());
+    EXPECT_FALSE(fs::exists(folder / ".twistor-7-7.tmp")) << "once its save is gone";
+}
+
+// Runs `body` as a user who is not root, as a player is, with the folder as
+// that user's own and the umask 022: directly when the test is not root,
+// otherwise in a child process that has given up root for the user nobody.
+// Failures in the child are printed as they happen and fail the test.
+void AsPlayer(const TempFolder& folder, const std::function<void()>& body) {
+    const passwd* nobody = ::getpwnam("nobody");
+    const uid_t uid = ::geteuid() != 0 ? ::geteuid() : nobody ? nobody->pw_uid : 65534;
+    const gid_t gid = ::geteuid() != 0 ? ::getegid() : nobody ? nobody->pw_gid : 65534;
+    ASSERT_EQ(::chown(folder.Path().c_str(), uid, gid), 0);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::geteuid() == 0 &&
+            (::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0)) {
+            ::_exit(77);
+        }
+        ::umask(022);
+        body();
+        ::_exit(::testing::Test::HasFailure() ? 1 : 0);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 77) {
+        GTEST_SKIP() << "this system does not let the test give up root for user " << uid;
+    }
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "as user " << uid;
+}
+
+WriteStatus Save(const fs::path& path) {
+    if (path.extension() == ".cube") return SavePuzzle(path, testing::ScrambledPuzzle(3, 5, 1));
+    return SaveSettings(path, Settings{});
+}
+
+bool ReadsBack(const fs::path& path) {
+    if (path.extension() == ".cube") return LoadPuzzle(path).puzzle.has_value();
+    const SettingsRead read = ReadSettings(path);
+    return read.found && read.problems.empty();
+}
+
+// The message names the file and the reason; the file and the folder are as
+// they were.
+void ExpectRefused(const TempFolder& folder, const fs::path& path) {
+    const Names entries = folder.Entries();
+    const mode_t mode = ModeOf(path);
+    const WriteStatus status = Save(path);
+    EXPECT_TRUE(Contains(status.error, "cannot save " + path.string() + ": you may not write"))
+        << path << ": " << status.error;
+    EXPECT_EQ(ModeOf(path), mode);
+    EXPECT_EQ(folder.Entries(), entries);
+}
+
+TEST(ProtectedFiles, ASaveReplacesOnlyWhatThePlayerMayWriteAndCanAlwaysReadItBack) {
+    TempFolder folder;
+    AsPlayer(folder, [&] {
+        for (const char* ending : {".cube", ".settings"}) {
+            for (const mode_t mode : {0444, 0400, 0000, 0200, 0640, 0604}) {
+                const fs::path path = folder / (std::to_string(mode) + ending);
+                WriteBytes(path, "the player's own");
+                ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+                if ((mode & 0200) == 0) {
+                    ExpectRefused(folder, path);
+                    ::chmod(path.c_str(), 0600);
+                    EXPECT_EQ(ReadBytes(path), "the player's own");
+                } else {
+                    EXPECT_TRUE(Save(path).ok()) << path;
+                    EXPECT_EQ(ModeOf(path), mode | 0600) << path;
+                    EXPECT_TRUE(ReadsBack(path)) << path;
+                }
+            }
+            EXPECT_TRUE(Save(folder / (std::string("new") + ending)).ok());
+            EXPECT_EQ(ModeOf(folder / (std::string("new") + ending)), 0644u);
+        }
+
+        // The readers refuse an unreadable file with the reason.
+        ::chmod((folder / "new.cube").c_str(), 0);
+        const std::string error = LoadPuzzle(folder / "new.cube").error;
+        EXPECT_TRUE(Contains(error, "new.cube: you may not read this file")) << error;
+        ::chmod((folder / "new.settings").c_str(), 0);
+        const SettingsRead read = ReadSettings(folder / "new.settings");
+        ASSERT_EQ(read.problems.size(), 1u);
+        EXPECT_TRUE(Contains(read.problems[0], "you may not read")) << read.problems[0];
+
+        // A folder the player may not write to takes no new file.
+        ::chmod(folder.Path().c_str(), 0555);
+        const std::string status = Save(folder / "lake.cube").error;
+        EXPECT_TRUE(Contains(
+            status, "cannot create a file in " + folder.Path().string() + ": Permission denied"))
+            << status;
+        ::chmod(folder.Path().c_str(), 0755);
+    });
+}
+
+TEST(ProtectedFiles, AnotherUsersFileIsReplacedOnlyWhereTheyLetThePlayerWrite) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only root can make a file of another user here";
+    TempFolder folder;
+    for (const char* name : {"theirs.cube", "theirs.settings", "shared.cube"}) {
+        WriteBytes(folder / name, "root's own");
+        ::chmod((folder / name).c_str(), name[0] == 's' ? 0666 : 0644);
+    }
+    AsPlayer(folder, [&] {
+        ExpectRefused(folder, folder / "theirs.cube");
+        ExpectRefused(folder, folder / "theirs.settings");
+        EXPECT_TRUE(Save(folder / "shared.cube").ok());
+        EXPECT_EQ(ModeOf(folder / "shared.cube"), 0666u);
+        EXPECT_TRUE(ReadsBack(folder / "shared.cube"));
+    });
+    EXPECT_EQ(ReadBytes(folder / "theirs.cube"), "root's own");
+}
 
 }  // namespace
 }  // namespace twistor::storage

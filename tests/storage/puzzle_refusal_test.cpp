@@ -1,9 +1,8 @@
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
-
-#include <random>
 
 #include "TestFiles.h"
 #include "storage/Puzzle.h"
@@ -92,37 +91,64 @@ TEST(PuzzleRefusal, TruncatedAtEveryLineOrWithALineTooMany) {
     }
 }
 
-TEST(PuzzleRefusal, ColoursMustBeSixEachOnEverySquareOfAFace) {
-    std::vector<std::string> lines = SplitLines(RealText());
-    const std::string first = lines[1];
-    const std::string other = first == " 10 " ? " 9 " : " 10 ";
-    lines[1] = other;
-    ExpectRefused(JoinLines(lines), "is on 5 squares; on a 2-cube each colour is on 4");
-    lines[1] = " 1 ";
-    ExpectRefused(JoinLines(lines), "the stickers show 7 colours");
-    for (std::size_t k = 1; k < 49; k += 2) lines[k] = " 3 ";
-    ExpectRefused(JoinLines(lines), "the stickers show 1 colour (3)");
+// A solved 2-cube: face f's four stickers on lines 8f - 6, 8f - 4, 8f - 2
+// and 8f, its colour kFaceColours[f - 1].
+const std::string& SolvedText() {
+    static const std::string text = [] {
+        Puzzle p{Cube(2), View{}, 0, {}};
+        for (int f = 1; f <= 6; ++f) p.cube.FillFace(f, static_cast<Colour>(9 + f));
+        return FormatPuzzle(p);
+    }();
+    return text;
 }
 
-TEST(PuzzleRefusal, BinaryJunkIsRefusedAndNeverCrashes) {
-    std::mt19937 rng(12345);
-    std::uniform_int_distribution<int> byte(0, 255);
-    std::uniform_int_distribution<int> length(1, 3000);
-    for (int sample = 0; sample < 300; ++sample) {
-        std::string junk(static_cast<std::size_t>(length(rng)), '\0');
-        for (char& c : junk) c = static_cast<char>(byte(rng));
-        // Half the samples start as a real header so the junk reaches the body.
-        if (sample % 2 == 1) junk = " 2  1  1  0  0 \r\n" + junk;
-        const PuzzleRead read = ParsePuzzle(junk, kFile);
-        EXPECT_FALSE(read.puzzle);
-        EXPECT_EQ(read.error.rfind(kFile, 0), 0u);
-    }
+TEST(PuzzleRefusal, ColoursMustBeSixEachOnEverySquareOfAFaceAndTheLineIsNamed) {
+    std::vector<std::string> lines = SplitLines(SolvedText());
+    lines[1] = " 11 ";  // face 1's first square in face 2's colour: its fifth square
+    ExpectRefused(JoinLines(lines), "colour 11 is on more than 4 squares; on a 2-cube", 16);
+    lines[1] = " 1 ";
+    ExpectRefused(JoinLines(lines), "colour 1 is a seventh colour", 2);
+    for (std::size_t k = 1; k < 49; k += 2) lines[k] = " 3 ";
+    ExpectRefused(JoinLines(lines), "colour 3 is on more than 4 squares", 10);
+}
+
+// Stickers that no play of the history can solve: the computer would stop
+// on an unsolved cube with no moves left.
+TEST(PuzzleRefusal, StickersThatTheHistoryDoesNotSolve) {
+    const auto swapped = [](const std::string& text, int a, int b) {
+        std::vector<std::string> lines = SplitLines(text);
+        std::swap(lines[a - 1], lines[b - 1]);
+        return JoinLines(lines);
+    };
+    ExpectRefused(swapped(SolvedText(), 2, 10),
+                  "the cube is not solved, and it has no move history");
+    const std::vector<std::string> real = SplitLines(RealText());
+    int other = 4;  // the first sticker line with another colour than line 2
+    while (real[other - 1] == real[1]) other += 2;
+    ExpectRefused(swapped(RealText(), 2, other),
+                  "played back, its 2 moves do not give a solved cube");
+    std::vector<std::string> lines = SplitLines(RealText());
+    lines[49] = lines[49] == " 1 " ? " 2 " : " 1 ";  // the newest move, another axis
+    ExpectRefused(JoinLines(lines), "the stickers do not match the move history");
+    EXPECT_TRUE(ParsePuzzle(SolvedText(), kFile).puzzle);
+    EXPECT_TRUE(ParsePuzzle(RealText(), kFile).puzzle);
+}
+
+TEST(PuzzleRefusal, LinesThatEndInCrAloneAreNamedAsSuch) {
+    std::string crOnly = RealText();
+    std::erase(crOnly, '\n');
+    ExpectRefused(crOnly, "the lines end in CR alone");
+    std::vector<std::string> lines = SplitLines(RealText());
+    lines[8] += "\r" + lines[9];  // line 9 runs into line 10
+    lines.erase(lines.begin() + 9);
+    ExpectRefused(JoinLines(lines), "a CR without an LF after it", 9);
 }
 
 TEST(PuzzleRefusal, FilesThatCannotBeLoaded) {
     TempFolder folder;
     WriteBytes(folder / "empty.cube", "");
     std::filesystem::create_directory(folder / "folder.cube");
+    ASSERT_EQ(::mkfifo((folder / "pipe.cube").c_str(), 0644), 0);
     const int fd = ::open((folder / "huge.cube").c_str(), O_WRONLY | O_CREAT, 0644);
     ASSERT_GE(fd, 0);
     ASSERT_EQ(::ftruncate(fd, 100'000'000), 0);  // sparse: fast to make, refused by size
@@ -131,6 +157,7 @@ TEST(PuzzleRefusal, FilesThatCannotBeLoaded) {
     const std::pair<const char*, const char*> cases[] = {{"missing.cube", "no such file"},
                                                          {"empty.cube", "the file is empty"},
                                                          {"folder.cube", "not a regular file"},
+                                                         {"pipe.cube", "not a regular file"},
                                                          {"huge.cube", "too large"}};
     for (const auto& [name, fragment] : cases) {
         const PuzzleRead read = LoadPuzzle(folder / name);

@@ -1,0 +1,190 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
+
+namespace twistor {
+namespace {
+
+namespace fs = std::filesystem;
+
+CommandLine Parse(std::vector<const char*> args) {
+    args.insert(args.begin(), "twistor");
+    return ParseCommandLine(static_cast<int>(args.size()), args.data());
+}
+
+TEST(CommandLine, TakesTheGamesOptionsAndLeavesQtItsOwn) {
+    using A = CommandLine::Action;
+    EXPECT_EQ(Parse({}).action, A::Play);
+    EXPECT_EQ(Parse({}).folder, CommandLine::Folder::StartFolder);
+    EXPECT_EQ(Parse({"-platform", "xcb", "--help"}).action, A::Help);
+    EXPECT_EQ(Parse({"-h"}).action, A::Help);
+    EXPECT_EQ(Parse({"--version", "--bogus"}).action, A::Version);
+
+    const CommandLine given = Parse({"-platform", "offscreen", "--folder", "my games", "-reverse",
+                                     "--style=Fusion", "-display", ":3"});
+    EXPECT_EQ(given.action, A::Play);
+    EXPECT_EQ(given.folder, CommandLine::Folder::Given);
+    EXPECT_EQ(given.folderName, "my games");
+    EXPECT_EQ(given.qtArguments,
+              (std::vector<std::string>{"twistor", "-platform", "offscreen", "-reverse",
+                                        "--style=Fusion", "-display", ":3"}));
+    EXPECT_EQ(Parse({"--folder=-odd"}).folderName, "-odd");
+    EXPECT_EQ(Parse({"--xdg"}).folder, CommandLine::Folder::DataHome);
+
+    // Each mistake is named, so the player can see what to mend.
+    const std::map<std::vector<const char*>, std::string> mistakes = {
+        {{"--bogus"}, "unknown option '--bogus'"},
+        {{"-x"}, "unknown option '-x'"},
+        {{"stray"}, "unexpected argument 'stray'"},
+        {{"--folder"}, "option --folder needs a folder name"},
+        {{"--folder="}, "option --folder needs a folder name"},
+        {{"-platform"}, "option -platform needs a value"},
+        {{"--xdg", "--folder", "d"}, "choose one of --folder and --xdg, once"},
+    };
+    for (const auto& [args, message] : mistakes) {
+        const CommandLine line = Parse(args);
+        EXPECT_EQ(line.action, A::Error) << message;
+        EXPECT_EQ(line.error, message);
+    }
+}
+
+TEST(CommandLine, XdgFolderFollowsTheDataHomeAndThenHome) {
+    std::map<std::string, std::string> vars;
+    const Environment env = [&](const char* name) { return vars[name]; };
+    const CommandLine xdg = Parse({"--xdg"});
+    std::string error;
+    vars = {{"XDG_DATA_HOME", "/data"}, {"HOME", "/home/p"}};
+    EXPECT_EQ(ChosenFolder(xdg, env, error), fs::path("/data/twistor"));
+    vars = {{"XDG_DATA_HOME", "relative"}, {"HOME", "/home/p"}};
+    EXPECT_EQ(ChosenFolder(xdg, env, error), fs::path("/home/p/.local/share/twistor"));
+    vars = {{"HOME", "/home/p"}};
+    EXPECT_EQ(ChosenFolder(xdg, env, error), fs::path("/home/p/.local/share/twistor"));
+    EXPECT_EQ(error, "");
+    EXPECT_EQ(ChosenFolder(Parse({}), env, error), fs::path());
+}
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs a shell command line in `folder`, its output and errors kept apart.
+Outcome RunIn(const fs::path& folder, const std::string& command) {
+    const fs::path errors =
+        fs::temp_directory_path() / ("twistor-cli-test-errors-" + std::to_string(getpid()));
+    const std::string line =
+        "cd '" + folder.string() + "' && " + command + " 2>'" + errors.string() + "'";
+    Outcome o;
+    if (FILE* pipe = popen(line.c_str(), "r")) {
+        char buffer[4096];
+        for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) o.out.append(buffer, n);
+        const int status = pclose(pipe);
+        o.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::ifstream in(errors);
+    o.err.assign(std::istreambuf_iterator<char>(in), {});
+    fs::remove(errors);
+    return o;
+}
+
+// Every file and folder below `root`, relative to it.
+std::set<std::string> Tree(const fs::path& root) {
+    std::set<std::string> names;
+    for (const auto& e : fs::recursive_directory_iterator(root)) {
+        names.insert(fs::relative(e.path(), root).string());
+    }
+    return names;
+}
+
+class Folders : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        root_ = fs::temp_directory_path() /
+                ("twistor-cli-test-" +
+                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(root_);
+        fs::create_directories(root_ / "start");
+    }
+    void TearDown() override { fs::remove_all(root_); }
+
+    // Saves the settings and a puzzle from the real window, started with `args`.
+    Outcome SaveBoth(const std::string& env, const std::string& args) {
+        const fs::path script = root_ / "script";
+        std::ofstream(script) << "area 800 600\nstart\nmenu savesettings\n"
+                                 "menu savepuzzle\ntype Text4 lake\npress Command10\n";
+        return RunIn(root_ / "start", "env " + env +
+                                          " QT_QPA_PLATFORM=offscreen '" TWISTOR_SCENARIO "' " +
+                                          args + " <'" + script.string() + "'");
+    }
+
+    fs::path root_;
+};
+
+TEST_F(Folders, HelpAndVersionAnswerWithoutADisplay) {
+    // With the X11 platform and no display, making a QApplication would fail.
+    const std::string game =
+        "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb '" TWISTOR_GAME "'";
+    const Outcome version = RunIn(root_, game + " --version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "twistor " TWISTOR_VERSION "\n");
+
+    const Outcome help = RunIn(root_, game + " --help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.err, "");
+    for (const char* part : {"Usage: twistor", "--folder DIR", "--xdg", "-platform", "Controls:",
+                             "arrow keys", "Files:", "twistorfz.settings", "NAME.cube"}) {
+        EXPECT_NE(help.out.find(part), std::string::npos) << part;
+    }
+
+    const Outcome unknown = RunIn(root_, game + " --colour red");
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_EQ(unknown.out, "");
+    EXPECT_EQ(unknown.err,
+              "twistor: unknown option '--colour'\nTry 'twistor --help' for more information.\n");
+    EXPECT_EQ(Tree(root_), std::set<std::string>{"start"});
+}
+
+TEST_F(Folders, FilesLandInTheChosenFolderAndNowhereElse) {
+    const Outcome o = SaveBoth("HOME='" + (root_ / "home").string() + "'", "--folder games/cube");
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(Tree(root_), (std::set<std::string>{"script", "start", "start/games",
+                                                  "start/games/cube", "start/games/cube/lake.cube",
+                                                  "start/games/cube/twistorfz.settings"}));
+}
+
+TEST_F(Folders, XdgKeepsFilesInTheDataFolderNeverInHome) {
+    fs::create_directories(root_ / "home");
+    const std::string home = "HOME='" + (root_ / "home").string() + "'";
+    Outcome o = SaveBoth("-u XDG_DATA_HOME " + home, "--xdg");
+    EXPECT_EQ(o.status, 0) << o.err;
+    o = SaveBoth("XDG_DATA_HOME='" + (root_ / "data").string() + "' " + home, "--xdg");
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(Tree(root_),
+              (std::set<std::string>{
+                  "script", "start", "home", "home/.local", "home/.local/share",
+                  "home/.local/share/twistor", "home/.local/share/twistor/lake.cube",
+                  "home/.local/share/twistor/twistorfz.settings", "data", "data/twistor",
+                  "data/twistor/lake.cube", "data/twistor/twistorfz.settings"}));
+    EXPECT_EQ(fs::status(root_ / "home/.local").permissions(), fs::perms::owner_all);
+
+    // A folder that is a file: a clear refusal, nothing written.
+    std::ofstream(root_ / "start" / "taken") << "x";
+    o = SaveBoth(home, "--folder taken");
+    EXPECT_EQ(o.status, 1);
+    EXPECT_NE(o.err.find("cannot use the folder taken: Not a directory"), std::string::npos)
+        << o.err;
+}
+
+}  // namespace
+}  // namespace twistor

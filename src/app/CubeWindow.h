@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QSize>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -59,6 +60,7 @@ class CubeWindow : public QMainWindow {
     // Handlers (public so that the driver and tests can see what they are;
     // the window wires them to its controls).
     void Form_MouseDown(int button, double x, double y);
+    void Form_Resize();
     void Form_KeyDown(int keyCode);
     void Timer1_Timer();
 
@@ -88,11 +90,13 @@ class CubeWindow : public QMainWindow {
     void SolvedMoment();
     void ColourBoxStep();
     void Maximize();
+    void TakeScreen();
     void Redraw();
     void Pump(EventPump::Wait wait);
 
     // Drawing helpers.
     void DrawCubeNow();
+    void LayOutAgain();
     void DrawPanel();
     void ClearPanel();
     void Repaint();
@@ -160,6 +164,7 @@ class CubeWindow : public QMainWindow {
     EventPump* pump_ = &qtPump_;
     std::function<std::uint64_t()> clockSeed_;
     QString lastMessage_;
+    QSize laidOutFor_;  // the drawing area's size when the cube was laid out
     bool fixedArea_ = false;
     bool quit_ = false;
     int exitStatus_ = 0;

@@ -11,19 +11,22 @@ DrawingArea::DrawingArea(QWidget* parent) : QWidget(parent), canvas_(1, 1) {
     setObjectName("CubeWindowArea");
 }
 
-void DrawingArea::paintEvent(QPaintEvent* event) {
+void DrawingArea::paintEvent(QPaintEvent*) {
+    // On a screen of another density the picture keeps what it shows, and
+    // what is drawn from now on is drawn at the new density.
+    canvas_.Resize(canvas_.Width(), canvas_.Height(), devicePixelRatioF());
+    // Device pixel for device pixel; the painter clips to what needs it.
     QPainter p(this);
-    p.drawImage(event->rect(), canvas_.Image(), event->rect());
+    p.drawImage(QPointF(0, 0), canvas_.Image());
 }
 
 void DrawingArea::resizeEvent(QResizeEvent* event) {
     // Grow the picture with the window; what was drawn stays where it was.
     const QSize s = event->size();
-    if (s.width() > canvas_.Width() || s.height() > canvas_.Height()) {
-        canvas_.Resize(std::max(s.width(), canvas_.Width()),
-                       std::max(s.height(), canvas_.Height()));
-    }
+    canvas_.Resize(std::max(s.width(), canvas_.Width()), std::max(s.height(), canvas_.Height()),
+                   devicePixelRatioF());
     QWidget::resizeEvent(event);
+    if (onResize) onResize();
 }
 
 void DrawingArea::mousePressEvent(QMouseEvent* event) {

@@ -87,6 +87,11 @@ void ShowSolvedBands(Canvas& canvas, const QRect& rightBand, const QRect& figure
     ShowBand(canvas, rightBand, rightBand.top() + 33);
 }
 
+bool SolvedBandShown(const Canvas& canvas, const QRect& band) {
+    // The box's top-left pixel: the words start two pixels below it.
+    return canvas.ColourAt(band.left() + 1, band.top() + 33) == kLightGreen;
+}
+
 void ClearSolvedBands(Canvas& canvas, const QRect& rightBand, const QRect& figure) {
     ClearEarlierRightBand(canvas, rightBand, figure);
     Fill(canvas, kLeftBandArea, kBlack);

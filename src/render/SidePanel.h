@@ -36,6 +36,9 @@ QRect RightBandArea(const QRect& figure);
 void ShowSolvedBands(Canvas& canvas, const QRect& rightBand = kRightBandArea,
                      const QRect& figure = QRect());
 
+// Whether the band at `band` shows its "Solved Cube!" box.
+bool SolvedBandShown(const Canvas& canvas, const QRect& band);
+
 // Both bands black (and the right band's earlier place, except where the
 // figure is).
 void ClearSolvedBands(Canvas& canvas, const QRect& rightBand = kRightBandArea,

@@ -15,6 +15,8 @@ packages=(
   # the Debian package (CPack's shlibdeps step runs dpkg-shlibdeps and file)
   # and the validators of the installed menu entry, metadata and manual page
   dpkg-dev file desktop-file-utils appstream man-db
+  # a window manager for measuring the launch time (scripts/launch-time.sh)
+  openbox
 )
 
 missing=()

@@ -13,7 +13,7 @@ namespace {
 
 // One redraw after a move, in a full-HD window: clearing, N x N squares,
 // 2 x N x N fills and the grid twice.
-void BM_DrawCube(benchmark::State& state) {
+void DrawCubeAt(benchmark::State& state, double ratio) {
     const int n = static_cast<int>(state.range(0));
     Cube cube(n);
     for (int f = 1; f <= 6; ++f) {
@@ -23,14 +23,25 @@ void BM_DrawCube(benchmark::State& state) {
             }
         }
     }
-    Scene scene(1920, 1080);
+    Scene scene(1920, 1080, ratio);
     const Layout layout = ComputeLayout(n, scene.canvas.Width(), scene.canvas.Height());
     for (auto _ : state) {
         DrawCube(scene, cube, View{1, 1}, layout);
         benchmark::DoNotOptimize(scene.canvas.Image().constBits());
     }
 }
+
+void BM_DrawCube(benchmark::State& state) {
+    DrawCubeAt(state, 1);
+}
 BENCHMARK(BM_DrawCube)->Arg(3)->Arg(20)->Unit(benchmark::kMicrosecond);
+
+// The same on a screen with two device pixels to the pixel: four times the
+// pixels to fill.
+void BM_DrawCubeRatio2(benchmark::State& state) {
+    DrawCubeAt(state, 2);
+}
+BENCHMARK(BM_DrawCubeRatio2)->Arg(20)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace twistor

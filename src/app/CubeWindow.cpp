@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -39,6 +38,7 @@ CubeWindow::CubeWindow(QWidget* parent) : QMainWindow(parent) {
     area_ = new DrawingArea(this);
     setCentralWidget(area_);
     area_->onMouseDown = [this](int button, double x, double y) { Form_MouseDown(button, x, y); };
+    area_->onResize = [this] { Form_Resize(); };
     menuBar()->setNativeMenuBar(false);
     QFont font("DejaVu Sans");
     font.setPixelSize(kWindowFontPixels);
@@ -56,9 +56,14 @@ CubeWindow::CubeWindow(QWidget* parent) : QMainWindow(parent) {
             std::chrono::system_clock::now().time_since_epoch().count());
     };
     SetCaption(PracticeCaption());
-    // The window's first size, before start-up maximizes it.
-    area_->setMinimumSize(1, 1);
+    // The drawing area never gets smaller than the figure and the side
+    // panel need to keep clear of each other.
+    area_->setMinimumSize(792, 540);
     resize(592, 554 + menuBar()->sizeHint().height());
+    // Open maximized: a window manager maximizes the window as it maps it,
+    // and without one it opens at the size of the screen.
+    TakeScreen();
+    setWindowState(Qt::WindowMaximized);
     qApp->installEventFilter(this);
 }
 
@@ -68,6 +73,7 @@ CubeWindow::~CubeWindow() {
 
 void CubeWindow::SetFixedArea(int width, int height) {
     fixedArea_ = true;
+    setWindowState(Qt::WindowNoState);
     area_->setFixedSize(width, height);
     adjustSize();
 }
@@ -217,6 +223,7 @@ void CubeWindow::ClearPanel() {
 }
 
 void CubeWindow::DrawCubeNow() {
+    if (area_->size() != laidOutFor_) LayOutAgain();
     DrawCube(area_->scene(), s_.cube, s_.view, s_.layout);
     Repaint();
 }
@@ -226,21 +233,34 @@ void CubeWindow::ClearBands() {
     Repaint();
 }
 
+// The window has a new size: the figure follows it, with the depth it had (a
+// loaded puzzle's is half the face), and so does the right band, shown or
+// not. The side panel and the left band keep their places.
+void CubeWindow::LayOutAgain() {
+    const int n = s_.cube.CubeSize();
+    const bool halfDepth = s_.layout.DepthSpan == s_.layout.FaceSpan / 2.0;
+    s_.layout = ComputeLayout(n, area_->width(), area_->height());
+    if (halfDepth) ApplyLoadedSize(s_.layout, n);
+    laidOutFor_ = area_->size();
+    ClearForNewSize(area_->scene(), s_.layout);
+}
+
 void CubeWindow::Maximize() {
     if (fixedArea_) return;
+    // A window with a frame has a window manager, which maximizes it; one
+    // without is given the screen by hand. Nothing waits for the new size:
+    // the next drawing of the cube lays it out for the size the window has.
+    if (!isMaximized() && frameGeometry() == geometry()) TakeScreen();
     showMaximized();
-    // Let the window take its size before the cube is laid out in it; no
-    // player input is handled here. A window manager may take a moment.
-    const QRect screenArea = screen() ? screen()->availableGeometry() : QRect();
-    QElapsedTimer waited;
-    waited.start();
-    do {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
-        if (frameGeometry().width() >= screenArea.width() * 9 / 10) return;
-    } while (waited.elapsed() < 300);
-    // No window manager maximized us: take the screen ourselves.
-    setGeometry(screenArea);
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void CubeWindow::TakeScreen() {
+    // Placed by its frame, so that a window manager that restores the
+    // window to this size keeps its title bar on the screen.
+    if (!screen()) return;
+    const QRect available = screen()->availableGeometry();
+    resize(available.size());
+    move(available.topLeft());
 }
 
 void CubeWindow::SetCaption(const std::string& caption) {
@@ -332,6 +352,11 @@ void CubeWindow::Form_MouseDown(int button, double x, double y) {
         s_.mail.ClickPending = true;
         s_.mail.ClickButton = button;
     }
+}
+
+void CubeWindow::Form_Resize() {
+    // The loop leaves its wait and draws the cube, laid out for the new size.
+    if (laidOutFor_.isValid() && area_->size() != laidOutFor_) s_.mail.ViewKeyFlag = true;
 }
 
 void CubeWindow::Form_KeyDown(int keyCode) {

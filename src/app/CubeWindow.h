@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QSize>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -73,6 +74,7 @@ class CubeWindow : public QMainWindow {
 
     // The input handlers, as the window's events call them.
     void Form_MouseDown(int button, double x, double y);
+    void Form_Resize();
     void Form_KeyDown(int keyCode);
     void Timer1_Timer();
 
@@ -114,11 +116,13 @@ class CubeWindow : public QMainWindow {
 
     // Drawing and window helpers (CubeWindow.cpp).
     void DrawCubeNow();
+    void LayOutAgain();
     void DrawPanel();
     void ClearPanel();
     void ClearBands();
     void Repaint();
     void Maximize();
+    void TakeScreen();
     void SetCaption(const std::string& caption);
     void SetLabel(FittingLabel* label, const std::string& text);
     void ShowGameCounts();
@@ -179,6 +183,7 @@ class CubeWindow : public QMainWindow {
     EventPump* pump_ = &qtPump_;
     std::function<std::uint64_t()> clockSeed_;
     QString lastMessage_;
+    QSize laidOutFor_;  // the drawing area's size when the cube was laid out
     bool fixedArea_ = false;
     bool quit_ = false;
     int exitStatus_ = 0;

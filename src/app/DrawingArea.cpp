@@ -13,19 +13,22 @@ DrawingArea::DrawingArea(QWidget* parent) : QWidget(parent), scene_(1, 1) {
     setObjectName("CubeWindowArea");
 }
 
-void DrawingArea::paintEvent(QPaintEvent* event) {
+void DrawingArea::paintEvent(QPaintEvent*) {
+    // On a screen of another density the picture keeps what it shows, and
+    // what is drawn from now on is drawn at the new density.
+    scene_.canvas.Resize(scene_.canvas.Width(), scene_.canvas.Height(), devicePixelRatioF());
+    // Device pixel for device pixel; the painter clips to what needs it.
     QPainter p(this);
-    p.drawImage(event->rect(), scene_.canvas.Image(), event->rect());
+    p.drawImage(QPointF(0, 0), scene_.canvas.Image());
 }
 
 void DrawingArea::resizeEvent(QResizeEvent* event) {
     // Grow the picture with the window; what was drawn stays where it was.
     const QSize s = event->size();
-    if (s.width() > scene_.canvas.Width() || s.height() > scene_.canvas.Height()) {
-        scene_.canvas.Resize(std::max(s.width(), scene_.canvas.Width()),
-                             std::max(s.height(), scene_.canvas.Height()));
-    }
+    scene_.canvas.Resize(std::max(s.width(), scene_.canvas.Width()),
+                         std::max(s.height(), scene_.canvas.Height()), devicePixelRatioF());
     QWidget::resizeEvent(event);
+    if (onResize) onResize();
 }
 
 void DrawingArea::mousePressEvent(QMouseEvent* event) {

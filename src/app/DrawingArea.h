@@ -8,8 +8,9 @@
 namespace twistor {
 
 // The window's client area: shows the off-screen picture the game draws on
-// and reports mouse presses. The picture is kept, so covering and
-// uncovering the window costs nothing and loses nothing.
+// and reports mouse presses and changes of size. The picture is kept, so
+// covering and uncovering the window costs nothing and loses nothing; it is
+// drawn in the screen's device pixels, so it is as sharp as the menu bar.
 class DrawingArea : public QWidget {
   public:
     explicit DrawingArea(QWidget* parent);
@@ -19,6 +20,7 @@ class DrawingArea : public QWidget {
     const Canvas& canvas() const { return scene_.canvas; }
 
     std::function<void(int button, double x, double y)> onMouseDown;
+    std::function<void()> onResize;
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -58,6 +58,7 @@ void CubeWindow::NewCubeBlock() {
         DealColours(s_.cube, s_.options.FaceColor, s_.rnd);
     }
     s_.layout = ComputeLayout(s_.cube.CubeSize(), area_->width(), area_->height());
+    laidOutFor_ = area_->size();
     s_.rnd.Seed(clockSeed_());
     s_.view.FrontFace = s_.rnd.Draw(6);
     s_.view.FrontTurn = s_.rnd.Draw(4);

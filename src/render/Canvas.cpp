@@ -44,10 +44,29 @@ QFont CanvasFont(int pixelSize) {
     return font;
 }
 
-Canvas::Canvas(int width, int height)
-    : image_(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32),
-      ink_(static_cast<std::size_t>(image_.height())) {
+namespace {
+
+// Sharper than any screen needs, and never coarser than the pixel grid.
+double UsableRatio(double ratio) {
+    return std::isfinite(ratio) ? std::clamp(ratio, 1.0, 8.0) : 1.0;
+}
+
+int DeviceSize(int pixels, double ratio) {
+    return static_cast<int>(std::ceil(std::max(pixels, 0) * ratio));
+}
+
+}  // namespace
+
+Canvas::Canvas(int width, int height, double pixelRatio)
+    : width_(std::max(width, 0)), height_(std::max(height, 0)), ratio_(UsableRatio(pixelRatio)) {
+    image_ = QImage(DeviceSize(width_, ratio_), DeviceSize(height_, ratio_), QImage::Format_RGB32);
+    image_.setDevicePixelRatio(ratio_);
     image_.fill(kPalette[0]);
+    ink_.resize(static_cast<std::size_t>(image_.height()));
+}
+
+int Canvas::Device(double x) const {
+    return ratio_ == 1 ? PixelOf(x) : PixelOf(x * ratio_);
 }
 
 void Canvas::Ink::Erase(int from, int to) {
@@ -62,49 +81,71 @@ void Canvas::Ink::Erase(int from, int to) {
 
 void Canvas::AddInk(int top, int bottom, int left, int right) {
     top = std::max(top, 0);
-    bottom = std::min(bottom, Height() - 1);
+    bottom = std::min(bottom, image_.height() - 1);
     left = std::max(left, 0);
-    right = std::min(right, Width() - 1);
+    right = std::min(right, image_.width() - 1);
     if (left > right) return;
     for (int y = top; y <= bottom; ++y) ink_[y].Add(left, right);
 }
 
-void Canvas::Resize(int width, int height) {
-    if (width == Width() && height == Height()) return;
-    QImage resized(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
+void Canvas::Resize(int width, int height, double pixelRatio) {
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    const double ratio = UsableRatio(pixelRatio);
+    if (width == width_ && height == height_ && ratio == ratio_) return;
+    QImage resized(DeviceSize(width, ratio), DeviceSize(height, ratio), QImage::Format_RGB32);
+    resized.setDevicePixelRatio(ratio);
     resized.fill(kPalette[0]);
-    const int columns = std::min(resized.width(), image_.width());
-    const int rows = std::min(resized.height(), image_.height());
-    for (int y = 0; y < rows; ++y) {
-        std::memcpy(resized.scanLine(y), image_.constScanLine(y),
-                    static_cast<std::size_t>(columns) * sizeof(QRgb));
+    if (ratio == ratio_) {
+        const int columns = std::min(resized.width(), image_.width());
+        const int rows = std::min(resized.height(), image_.height());
+        for (int y = 0; y < rows; ++y) {
+            std::memcpy(resized.scanLine(y), image_.constScanLine(y),
+                        static_cast<std::size_t>(columns) * sizeof(QRgb));
+        }
+        ink_.resize(static_cast<std::size_t>(resized.height()));
+        for (Ink& row : ink_) {
+            row.right = std::min(row.right, columns - 1);
+            if (row.left > row.right) row = Ink{};
+        }
+    } else {
+        // Pixel by pixel, so that the picture keeps its palette colours.
+        QPainter painter(&resized);
+        painter.drawImage(QPointF(0, 0), image_);
+        painter.end();
+        ink_.assign(static_cast<std::size_t>(resized.height()), Ink{0, resized.width() - 1});
     }
     image_ = std::move(resized);
-    ink_.resize(static_cast<std::size_t>(image_.height()));
-    for (Ink& row : ink_) {
-        row.right = std::min(row.right, columns - 1);
-        if (row.left > row.right) row = Ink{};
-    }
+    width_ = width;
+    height_ = height;
+    ratio_ = ratio;
 }
 
 void Canvas::FillRect(int x1, int y1, int x2, int y2, Colour colour) {
-    const int left = std::max(std::min(x1, x2), 0);
-    const int right = std::min(std::max(x1, x2), Width() - 1);
-    const int top = std::max(std::min(y1, y2), 0);
-    const int bottom = std::min(std::max(y1, y2), Height() - 1);
-    if (left > right || top > bottom) return;
-    const QRgb rgb = PaletteRgb(colour);
+    const int left = Device(std::min(x1, x2));
+    const int right = Device(std::max(x1, x2) + 1.0) - 1;
+    const int top = Device(std::min(y1, y2));
+    const int bottom = Device(std::max(y1, y2) + 1.0) - 1;
+    FillDevice(left, top, right, bottom, PaletteRgb(colour));
+}
+
+void Canvas::FillDevice(int left, int top, int right, int bottom, QRgb rgb) {
+    const int from0 = std::max(left, 0);
+    const int to0 = std::min(right, image_.width() - 1);
+    top = std::max(top, 0);
+    bottom = std::min(bottom, image_.height() - 1);
+    if (from0 > to0 || top > bottom) return;
     const bool black = rgb == kPalette[0];
     const Pixels pixels = Writable();
     for (int y = top; y <= bottom; ++y) {
-        int from = left;
-        int to = right;
+        int from = from0;
+        int to = to0;
         if (black) {
             from = std::max(from, ink_[y].left);
             to = std::min(to, ink_[y].right);
-            ink_[y].Erase(left, right);
+            ink_[y].Erase(from0, to0);
         } else {
-            ink_[y].Add(left, right);
+            ink_[y].Add(from0, to0);
         }
         if (from <= to) FillPixels(pixels.Row(y) + from, to - from + 1, rgb);
     }
@@ -116,39 +157,52 @@ Canvas::Pixels Canvas::Writable() {
 }
 
 void Canvas::Line(double x1, double y1, double x2, double y2, Colour colour) {
-    int x = PixelOf(x1);
-    int y = PixelOf(y1);
-    const int xEnd = PixelOf(x2);
-    const int yEnd = PixelOf(y2);
-    if (y == yEnd) {
-        FillRect(x, y, xEnd, y, colour);
+    const int px = PixelOf(x1);
+    const int py = PixelOf(y1);
+    const int pxEnd = PixelOf(x2);
+    const int pyEnd = PixelOf(y2);
+    if (py == pyEnd) {
+        FillRect(px, py, pxEnd, py, colour);
         return;
     }
-    if (x == xEnd) {
-        FillRect(x, y, x, yEnd, colour);
+    if (px == pxEnd) {
+        FillRect(px, py, px, pyEnd, colour);
         return;
     }
-    if (std::max(x, xEnd) < 0 || std::min(x, xEnd) >= Width() || std::max(y, yEnd) < 0 ||
-        std::min(y, yEnd) >= Height()) {
+    // A slanted line runs in device pixels, from the first device pixel of
+    // one end to that of the other, so it touches both end pixels. Its pen is
+    // a whole number of device pixels no wider than a pixel: wider, it would
+    // eat into the cells beside it at ratios such as 1.5.
+    const int pen = std::max(1, static_cast<int>(ratio_));
+    int x = Device(px);
+    int y = Device(py);
+    const int xEnd = Device(pxEnd);
+    const int yEnd = Device(pyEnd);
+    const int width = image_.width();
+    const int height = image_.height();
+    if (std::max(x, xEnd) < 0 || std::min(x, xEnd) - pen >= width || std::max(y, yEnd) < 0 ||
+        std::min(y, yEnd) - pen >= height) {
         return;
     }
-    // Bresenham: one pixel per step along the longer axis, so every pixel
+    // Bresenham: one step along the longer axis at a time, so every pixel
     // touches the next at least at a corner and a 4-connected fill cannot
     // slip through.
     const QRgb rgb = PaletteRgb(colour);
     const bool black = rgb == kPalette[0];
     const Pixels pixels = Writable();
-    const int width = Width();
-    const int height = Height();
     const int dx = std::abs(xEnd - x);
     const int dy = -std::abs(yEnd - y);
     const int stepX = x < xEnd ? 1 : -1;
     const int stepY = y < yEnd ? 1 : -1;
     int error = dx + dy;
     for (;;) {
-        if (x >= 0 && x < width && y >= 0 && y < height) {
-            pixels.Row(y)[x] = rgb;
-            if (!black) ink_[y].Add(x, x);
+        if (pen == 1) {
+            if (x >= 0 && x < width && y >= 0 && y < height) {
+                pixels.Row(y)[x] = rgb;
+                if (!black) ink_[y].Add(x, x);
+            }
+        } else {
+            FillDevice(x, y, x + pen - 1, y + pen - 1, rgb);
         }
         if (x == xEnd && y == yEnd) break;
         const int twice = 2 * error;
@@ -175,23 +229,23 @@ void Canvas::Text(int x, int y, const QString& text, Colour colour, int pixelSiz
     }
     // Generous: glyphs may overhang their advance and the line height.
     if (PaletteRgb(colour) != kPalette[0]) {
-        AddInk(y - pixelSize, y + 2 * pixelSize, x - pixelSize,
-               x + metrics.horizontalAdvance(text) + pixelSize);
+        AddInk(Device(y - pixelSize), Device(y + 2 * pixelSize), Device(x - pixelSize),
+               Device(x + metrics.horizontalAdvance(text) + pixelSize));
     }
 }
 
 void Canvas::FloodFill(double seedX, double seedY, Colour colour) {
-    const int x0 = PixelOf(seedX);
-    const int y0 = PixelOf(seedY);
-    if (x0 < 0 || x0 >= Width() || y0 < 0 || y0 >= Height()) return;
+    const int x0 = Device(PixelOf(seedX));
+    const int y0 = Device(PixelOf(seedY));
+    if (x0 < 0 || x0 >= image_.width() || y0 < 0 || y0 >= image_.height()) return;
     const Pixels pixels = Writable();
     const QRgb border = kPalette[7];
     const QRgb painted = PaletteRgb(colour) & ~kOpaque;
     const auto open = [&](QRgb p) { return p != border && p != painted; };
     if (!open(pixels.Row(y0)[x0])) return;
 
-    const int lastX = Width() - 1;
-    const int height = Height();
+    const int lastX = image_.width() - 1;
+    const int height = image_.height();
     fillScans_.clear();
     fillSpans_.clear();
     const auto paint = [&](QRgb* row, int y, int left, int right) {
@@ -244,7 +298,10 @@ void Canvas::FloodFill(double seedX, double seedY, Colour colour) {
 
 int Canvas::ColourAt(int x, int y) const {
     if (x < 0 || x >= Width() || y < 0 || y >= Height()) return -1;
-    const QRgb rgb = reinterpret_cast<const QRgb*>(image_.constScanLine(y))[x];
+    const int dx = Device(x);
+    const int dy = Device(y);
+    if (dx >= image_.width() || dy >= image_.height()) return -1;
+    const QRgb rgb = reinterpret_cast<const QRgb*>(image_.constScanLine(dy))[dx];
     const auto it = std::find(kPalette.begin(), kPalette.end(), rgb);
     return it == kPalette.end() ? -1 : static_cast<int>(it - kPalette.begin());
 }

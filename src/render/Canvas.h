@@ -24,17 +24,30 @@ QFont CanvasFont(int pixelSize);
 // The persistent off-screen picture the window shows. Everything is painted
 // in colour numbers; coordinates are pixels, origin top left, and anything
 // off the image is silently dropped.
+//
+// On a high-density screen the image holds `pixelRatio` device pixels to the
+// pixel: every position and size below stays in (logical) pixels, while
+// lines, fills and text are drawn at the device's resolution. A pixel covers
+// the device pixels from Device(x) up to Device(x + 1), so rectangles that
+// meet in pixels meet in device pixels too. At ratio 1 the two are the same.
 class Canvas {
   public:
     // A black picture. Text needs a QGuiApplication; the rest does not.
-    Canvas(int width, int height);
+    Canvas(int width, int height, double pixelRatio = 1);
 
-    int Width() const { return image_.width(); }
-    int Height() const { return image_.height(); }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    double PixelRatio() const { return ratio_; }
+    // In device pixels, with its device pixel ratio set.
     const QImage& Image() const { return image_; }
 
-    // Keeps what overlaps the new size; new area is black.
-    void Resize(int width, int height);
+    // Keeps what overlaps the new size; new area is black. A new ratio keeps
+    // the picture enlarged or reduced pixel by pixel until it is drawn again.
+    void Resize(int width, int height, double pixelRatio);
+    void Resize(int width, int height) { Resize(width, height, ratio_); }
+
+    // The first device pixel of the pixel at x (or y).
+    int Device(double x) const;
 
     // The rectangle with corners (x1, y1) and (x2, y2), both included.
     void FillRect(int x1, int y1, int x2, int y2, Colour colour);
@@ -51,8 +64,9 @@ class Canvas {
     // them. A seed on the border or off the image paints nothing.
     void FloodFill(double x, double y, Colour colour);
 
-    // The colour number of a pixel; -1 off the image (or for a colour that is
-    // not in the palette, which nothing here paints).
+    // The colour number of a pixel (of its first device pixel); -1 off the
+    // image (or for a colour that is not in the palette, which nothing here
+    // paints).
     int ColourAt(int x, int y) const;
 
   private:
@@ -92,7 +106,12 @@ class Canvas {
         void Erase(int from, int to);
     };
     void AddInk(int top, int bottom, int left, int right);
+    // Device pixels, corners included, clipped to the image.
+    void FillDevice(int left, int top, int right, int bottom, QRgb rgb);
 
+    int width_ = 0;
+    int height_ = 0;
+    double ratio_ = 1;
     QImage image_;
     std::vector<Ink> ink_;
     // Kept between fills so that a redraw of 800 cells allocates nothing.

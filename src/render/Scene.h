@@ -9,7 +9,7 @@ namespace twistor {
 // The picture the window shows, and what the drawing remembers about it so
 // that the next drawing clears what is stale and nothing else.
 struct Scene {
-    Scene(int width, int height) : canvas(width, height) {}
+    Scene(int width, int height, double pixelRatio = 1) : canvas(width, height, pixelRatio) {}
 
     Canvas canvas;
     // Where the last cube figure lies. Not valid before the first.

@@ -111,6 +111,24 @@ void ClearSolvedBoxes(Scene& scene) {
     scene.canvas.FillRect(590 + shift, 190, 800 + shift, 300, kBlack);
 }
 
+bool SolvedBandShown(const Canvas& canvas, const QRect& band) {
+    // The box's top-left pixel: the words start two pixels below it.
+    return canvas.ColourAt(band.left() + 1, band.top() + 33) == kLightGreen;
+}
+
+void ClearForNewSize(Scene& scene, const Layout& layout) {
+    Canvas& canvas = scene.canvas;
+    const QRect oldBand = scene.rightBandShown.isValid() ? scene.rightBandShown : kRightBandArea;
+    const bool bandShown = SolvedBandShown(canvas, oldBand);
+    const QRegion rest =
+        QRegion(0, 0, canvas.Width(), canvas.Height()) - kSidePanelArea - kLeftBandArea;
+    for (const QRect& r : rest) Fill(canvas, r, kBlack);
+    scene.figureArea = QRect();
+    const QRect figure = FigureBounds(layout);
+    scene.rightBandShown = RightBandArea(figure);
+    if (bandShown) ShowSolvedBands(scene, RightBandArea(figure), figure);
+}
+
 void ClearSidePanel(Canvas& canvas) {
     Fill(canvas, kSidePanelArea, kBlack);
 }

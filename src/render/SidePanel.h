@@ -43,6 +43,9 @@ QRect RightBandArea(const QRect& figure);
 void ShowSolvedBands(Scene& scene, const QRect& rightBand = kRightBandArea,
                      const QRect& figure = QRect());
 
+// Whether the band at `band` shows its "Solved Cube!" box.
+bool SolvedBandShown(const Canvas& canvas, const QRect& band);
+
 // Both bands black (and the right band's earlier place, except where the
 // figure is).
 void ClearSolvedBands(Scene& scene, const QRect& rightBand = kRightBandArea,
@@ -55,6 +58,11 @@ void ClearSolvedBands(Scene& scene, const Layout& layout);
 // The two "Solved Cube!" boxes black, the right one where it was last
 // shown, as when a puzzle is loaded over a solved cube.
 void ClearSolvedBoxes(Scene& scene);
+
+// The picture for a window of a new size, laid out as `layout`: everything
+// but the side panel and the left band black, and the right band, if it
+// showed its box, shown again beside the new figure.
+void ClearForNewSize(Scene& scene, const Layout& layout);
 
 // The side panel black, as under an option panel.
 void ClearSidePanel(Canvas& canvas);

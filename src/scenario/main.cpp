@@ -12,8 +12,10 @@
 
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // Unscaled, whatever the desktop says, unless QT_SCALE_FACTOR asks for a
+    // device pixel ratio: then "shot" saves the picture in device pixels.
     setenv("QT_ENABLE_HIGHDPI_SCALING", "0", 1);
-    setenv("QT_SCALE_FACTOR", "1", 1);
+    if (!std::getenv("QT_SCALE_FACTOR")) setenv("QT_SCALE_FACTOR", "1", 1);
     const twistor::CommandLine line = twistor::ParseCommandLine(argc, argv);
     if (line.action != twistor::CommandLine::Action::Play || line.qtArguments.size() > 1) {
         std::cerr << "usage: twistor-scenario [--folder DIR | --xdg] < SCRIPT\n";

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDir>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QTimer>
 #include <sstream>
@@ -11,6 +14,8 @@
 #include "Driver.h"
 #include "app/DrawingArea.h"
 #include "cube/Move.h"
+#include "render/CubeDrawing.h"
+#include "render/Palette.h"
 #include "render/SidePanel.h"
 
 namespace twistor {
@@ -135,6 +140,77 @@ TEST(Clicks, TurnTheClickedLayerTheWayOfTheEdgeInEveryTurnOfTheView) {
                          click.PickButton == kLeftButton ? "left" : "right");
     });
     EXPECT_EQ(checked, tries.size());
+}
+
+// The player resizes the window during a game: the cube keeps its stickers,
+// view and history, is drawn for the new size, and a click on a square drawn
+// there turns exactly that square's slice.
+TEST(Resize, TheCubeFollowsTheWindowAndAClickHitsTheSquareDrawnThere) {
+    Game g(testing::SettingsLine(4, 5));
+    const std::vector<QSize> sizes = {{1200, 800}, {800, 560}};
+    std::size_t next = 0;
+    bool resized = false;
+    Cube expected(4);
+    std::size_t moves = 0;
+    g.Run([&](CubeWindow& w) -> std::string {
+        const GameState& s = w.state();
+        if (resized) {
+            const QSize size = sizes[next - 1];
+            const Layout l = ComputeLayout(4, size.width(), size.height());
+            EXPECT_EQ(s.layout.FrontLeft, l.FrontLeft);
+            EXPECT_EQ(s.layout.FrontTop, l.FrontTop);
+            EXPECT_TRUE(s.cube == expected);
+            EXPECT_EQ(s.history.MoveCount(), moves);
+            EXPECT_EQ(s.view, (View{1, 1}));
+            for (int row = 1; row <= 4; ++row) {
+                for (int col = 1; col <= 4; ++col) {
+                    const auto [x, y] = SquareCentre(l, col, row);
+                    EXPECT_EQ(PixelAt(w, x, y), s.cube.Sticker(col, row, 1));
+                }
+            }
+            resized = false;
+            // The top row's third square, with the left button: its column.
+            expected.TurnSlice(s.view, Click{kLeftButton, 3, 1});
+            return ClickLine(w, 3, 1, "left");
+        }
+        if (next > 0) {
+            EXPECT_TRUE(s.cube == expected) << "after the click in size " << next;
+        }
+        if (next == sizes.size()) return "";
+        expected = s.cube;
+        moves = s.history.MoveCount();
+        w.SetFixedArea(sizes[next].width(), sizes[next].height());
+        ++next;
+        resized = true;
+        return "passes 1";
+    });
+    EXPECT_EQ(next, sizes.size());
+    EXPECT_FALSE(resized);
+}
+
+// "Solved Cube!" stays shown when the window grows: the right band moves
+// beside the figure, which now reaches its own place.
+TEST(Resize, TheSolvedBandsStayShownBesideTheFigure) {
+    Game g(testing::SettingsLine(3, 1));
+    int step = 0;
+    g.Run([&](CubeWindow& w) -> std::string {
+        const Canvas& canvas = w.area()->canvas();
+        const QRect band = RightBandArea(FigureBounds(w.state().layout));
+        switch (step++) {
+            case 0:
+                return testing::UndoTopLine(w);
+            case 1:
+                EXPECT_TRUE(SolvedBandShown(canvas, band));
+                w.SetFixedArea(1200, 800);
+                return "passes 1";
+            default:
+                EXPECT_NE(band, kRightBandArea);
+                EXPECT_TRUE(SolvedBandShown(canvas, band));
+                EXPECT_TRUE(SolvedBandShown(canvas, kLeftBandArea));
+                return "";
+        }
+    });
+    EXPECT_EQ(step, 3);
 }
 
 TEST(Keys, TurnTheWholeCubeInPracticeModeOnly) {
@@ -312,6 +388,36 @@ TEST(ScenarioRunner, StopsAtALineItCannotReadWithStatusTwoAndTheLineNumber) {
     g.preamble = "area 800 wide";
     EXPECT_EQ(g.Run(""), 2);
     EXPECT_NE(g.errors().find("line 1: "), std::string::npos);
+}
+
+// With QT_SCALE_FACTOR set, the scenario runner's shot is the picture in the
+// device pixels of that ratio: twice the area in each direction, the figure
+// and the side panel in the same places.
+TEST(ScenarioRunner, ShotIsInDevicePixelsAtTheScaleFactorAsked) {
+    const QString folder = QDir::temp().filePath("twistor-scenario-scale");
+    QDir(folder).removeRecursively();
+    ASSERT_TRUE(QDir().mkpath(folder));
+    QProcess runner;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_SCALE_FACTOR", "2");
+    runner.setProcessEnvironment(env);
+    runner.setWorkingDirectory(folder);
+    runner.start(TWISTOR_SCENARIO, {});
+    runner.write("seed 1\nstart\nshot shot.png\n");
+    runner.closeWriteChannel();
+    ASSERT_TRUE(runner.waitForFinished(20000));
+    EXPECT_EQ(runner.exitCode(), 0);
+    const QImage shot(QDir(folder).filePath("shot.png"));
+    EXPECT_EQ(shot.size(), QSize(2 * 792, 2 * 540));
+    // The user box at (32, 32)-(113, 65) and the middle of the 2-cube's
+    // top-left front square, laid out at (230, 204) with 115-pixel squares.
+    EXPECT_EQ(shot.pixel(2 * 32, 2 * 32), kPalette[11]);
+    EXPECT_EQ(shot.pixel(2 * 113 + 1, 2 * 65 + 1), kPalette[11]);
+    EXPECT_EQ(shot.pixel(2 * 31 + 1, 2 * 31 + 1), kPalette[0]);
+    const QRgb square = shot.pixel(2 * 287, 2 * 261);
+    EXPECT_NE(std::find(kPalette.begin(), kPalette.end(), square), kPalette.end());
+    EXPECT_NE(square, kPalette[0]);
+    QDir(folder).removeRecursively();
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QRect>
+#include <algorithm>
 #include <initializer_list>
 
 #include "render/Canvas.h"
+#include "render/Palette.h"
 
 namespace twistor {
 
@@ -28,6 +30,13 @@ inline int CountOther(const Canvas& canvas, const QRect& r, std::initializer_lis
         }
     }
     return count;
+}
+
+// The colour number of a device pixel, or -1.
+inline int DeviceColour(const Canvas& canvas, int x, int y) {
+    const QRgb rgb = canvas.Image().pixel(x, y) | 0xff000000u;
+    const auto it = std::find(kPalette.begin(), kPalette.end(), rgb);
+    return it == kPalette.end() ? -1 : static_cast<int>(it - kPalette.begin());
 }
 
 inline QRect Corners(int x1, int y1, int x2, int y2) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <ostream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -153,36 +154,28 @@ Colour CheckerColour(int x, int y, int f) {
     return f == 6 ? kRight[(x + 2 * y) % 5] : 15;
 }
 
-// Each size with the rounded depth of a new cube and with the unrounded
-// depth of a loaded puzzle (laid out for a 2-cube before).
-class FillCoverage : public ::testing::TestWithParam<std::tuple<int, bool>> {};
-
-// Every pixel at least two pixels inside a cell has the cell's colour, every
-// pixel two pixels clear of the figure is black, and no grey is left: no
+// Reads every device pixel of a drawing: one at least two pixels inside a
+// cell must have the colour expectedAt(side, col, row) gives, one two pixels
+// clear of the figure must be black, and no grey may be left anywhere: no
 // fill leaks, none misses part of its cell. Near the lines rounding decides.
-TEST_P(FillCoverage, EachCellGetsExactlyItsOwnColour) {
-    const int n = std::get<0>(GetParam());  // lambdas below capture it
-    const bool loaded = std::get<1>(GetParam());
-    const int width = kWidth;
-    const int height = kHeight;
-    Layout g = ComputeLayout(loaded ? 2 : n, width, height);
-    if (loaded) ApplyLoadedSize(g, n);
-    Scene scene(width, height);
-    DrawCube(scene, PaintedCube(n, CheckerColour), View{1, 1}, g);
-    const Canvas& canvas = scene.canvas;
-    EXPECT_EQ(CountColour(canvas, Whole(canvas), kBoundaryGrey), 0);
-
+// Counts how many pixels each cell had checked. Returns the wrong pixels.
+int WrongPixels(const Canvas& canvas, const Layout& g, auto expectedAt, std::vector<int>& checked) {
+    const int n = g.CubeSize;
+    const QImage& image = canvas.Image();
+    const double ratio = canvas.PixelRatio();
     constexpr double kMargin = 2 - 1e-9;  // a pixel exactly at 2 counts
-    constexpr int kFaceOf[] = {1, 2, 6};  // what view (1, 1) shows
     const auto faces = Faces(g);
-    std::vector<int> checked(3 * n * n, 0);
+    checked.assign(3 * n * n, 0);
     int wrong = 0;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
+    for (int dy = 0; dy < image.height(); ++dy) {
+        for (int dx = 0; dx < image.width(); ++dx) {
+            const int colour = DeviceColour(canvas, dx, dy);
+            // The device pixel's centre, in pixels; pixel x itself at ratio 1.
+            const QPointF p((dx + 0.5) / ratio - 0.5, (dy + 0.5) / ratio - 0.5);
             int expected = 0;
             for (int side : {kFront, kTop, kRight}) {
                 const Face& f = faces[side];
-                const QPointF u = CellUnits(f, QPointF(x, y));
+                const QPointF u = CellUnits(f, p);
                 const double colPixels = std::max(std::abs(f.col.x()), std::abs(f.col.y()));
                 const double rowPixels = std::max(std::abs(f.row.x()), std::abs(f.row.y()));
                 const auto within = [&](double v, double cellPixels, double margin) {
@@ -203,21 +196,101 @@ TEST_P(FillCoverage, EachCellGetsExactlyItsOwnColour) {
                 const int col = static_cast<int>(u.x()) + 1;
                 const int row = static_cast<int>(u.y()) + 1;
                 ++checked[(side * n + row - 1) * n + col - 1];
-                expected = CheckerColour(col, row, kFaceOf[side]);
+                expected = expectedAt(side, col, row);
                 break;
             }
-            if (expected >= 0 && canvas.ColourAt(x, y) != expected && wrong++ < 5) {
-                ADD_FAILURE() << "(" << x << ", " << y << ") is " << canvas.ColourAt(x, y)
+            const bool bad = colour == kBoundaryGrey || (expected >= 0 && colour != expected);
+            if (bad && wrong++ < 5) {
+                ADD_FAILURE() << "device pixel (" << dx << ", " << dy << ") is " << colour
                               << ", not " << expected;
             }
         }
     }
-    EXPECT_EQ(wrong, 0);
+    return wrong;
+}
+
+// Each size with the rounded depth of a new cube and with the unrounded
+// depth of a loaded puzzle (laid out for a 2-cube before).
+class FillCoverage : public ::testing::TestWithParam<std::tuple<int, bool>> {};
+
+TEST_P(FillCoverage, EachCellGetsExactlyItsOwnColour) {
+    const int n = std::get<0>(GetParam());
+    const bool loaded = std::get<1>(GetParam());
+    Layout g = ComputeLayout(loaded ? 2 : n, kWidth, kHeight);
+    if (loaded) ApplyLoadedSize(g, n);
+    Scene scene(kWidth, kHeight);
+    DrawCube(scene, PaintedCube(n, CheckerColour), View{1, 1}, g);
+    const Canvas& canvas = scene.canvas;
+    constexpr int kFaceOf[] = {1, 2, 6};  // what view (1, 1) shows
+    std::vector<int> checked;
+    EXPECT_EQ(
+        WrongPixels(
+            canvas, g,
+            [&](int side, int col, int row) { return CheckerColour(col, row, kFaceOf[side]); },
+            checked),
+        0);
     EXPECT_EQ(std::count(checked.begin(), checked.end(), 0), 0) << "cells too thin to check";
 }
 
 INSTANTIATE_TEST_SUITE_P(AllSizes, FillCoverage,
                          ::testing::Combine(::testing::Range(2, 21), ::testing::Bool()));
+
+// On a high-density screen the figure lies where it lies at ratio 1 and each
+// cell shows the same sticker, filled edge to edge in device pixels.
+struct DenseCase {
+    double ratio;
+    int n;
+    bool loaded;
+    int width;
+    int height;
+    int view;
+};
+
+void PrintTo(const DenseCase& c, std::ostream* os) {
+    *os << "ratio " << c.ratio << ", N = " << c.n << (c.loaded ? " loaded" : "") << ", " << c.width
+        << " x " << c.height << ", view " << c.view;
+}
+
+class HighDensity : public ::testing::TestWithParam<DenseCase> {};
+
+TEST_P(HighDensity, EachCellIsFilledWithTheStickerItShowsAtRatioOne) {
+    const DenseCase c = GetParam();
+    Layout g = ComputeLayout(c.loaded ? 2 : c.n, c.width, c.height);
+    if (c.loaded) ApplyLoadedSize(g, c.n);
+    const Cube cube = PaintedCube(c.n, CheckerColour);
+    const View view = ViewFromIndex(c.view);
+    Scene plainScene(c.width, c.height);
+    DrawCube(plainScene, cube, view, g);
+    Scene denseScene(c.width, c.height, c.ratio);
+    DrawCube(denseScene, cube, view, g);
+    const Canvas& plain = plainScene.canvas;
+    const Canvas& dense = denseScene.canvas;
+    ASSERT_EQ(dense.Image().width(), static_cast<int>(std::ceil(c.width * c.ratio)));
+
+    const auto faces = Faces(g);
+    std::vector<int> checked;
+    EXPECT_EQ(WrongPixels(
+                  dense, g,
+                  [&](int side, int col, int row) {
+                      const QPoint p = CellCentre(faces[side], col, row);
+                      return plain.ColourAt(p.x(), p.y());
+                  },
+                  checked),
+              0);
+    EXPECT_EQ(std::count(checked.begin(), checked.end(), 0), 0) << "cells too thin to check";
+}
+
+INSTANTIATE_TEST_SUITE_P(Ratios, HighDensity,
+                         ::testing::Values(DenseCase{1.5, 2, false, kWidth, kHeight, 0},
+                                           DenseCase{1.5, 3, true, 1013, 677, 7},
+                                           DenseCase{1.5, 7, false, 1280, 721, 13},
+                                           DenseCase{1.5, 9, true, kWidth, kHeight, 22},
+                                           DenseCase{1.5, 20, false, 1001, 600, 5},
+                                           DenseCase{2, 2, true, 999, 601, 17},
+                                           DenseCase{2, 3, false, kWidth, kHeight, 3},
+                                           DenseCase{2, 9, true, 1280, 721, 10},
+                                           DenseCase{2, 13, false, 1013, 677, 20},
+                                           DenseCase{2, 20, true, kWidth, kHeight, 1}));
 
 // The fixed cube area does not follow the layout: after a size change, or in
 // a large window where the figure lies beside it, an old figure must not

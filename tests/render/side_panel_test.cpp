@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QRegion>
+#include <set>
 #include <string>
 #include <utility>
 
@@ -45,6 +46,41 @@ TEST(SolvePanel, HighlightMovesBetweenTheBoxesAndTheHintStays) {
     EXPECT_EQ(canvas.Image().copy(hint), hintBefore);
     EXPECT_GT(CountColour(canvas, hint, kLightGreen), 100);
     EXPECT_EQ(CountOther(canvas, hint, {kLightGreen, kBlack}), 0);
+}
+
+// On a high-density screen the words are drawn at its resolution, not
+// enlarged from the ratio-1 picture, and they stay on their boxes, which
+// fill exactly their own pixels.
+TEST(SolvePanel, WordsAreDrawnAtTheDeviceResolution) {
+    Canvas plain(200, 200);
+    DrawSolvePanel(plain, false);
+    Canvas dense(200, 200, 2);
+    DrawSolvePanel(dense, false);
+    QImage doubled = plain.Image().scaled(400, 400);
+    doubled.setDevicePixelRatio(2);
+    EXPECT_NE(dense.Image(), doubled);
+
+    for (const auto& [box, colour] : {std::pair{kUserBox, kLightCyan}, {kComputerBox, kWhite}}) {
+        int ink = 0;
+        int mixedBlocks = 0;  // 2 x 2 blocks of device pixels that are not of one colour
+        for (int y = box.top(); y <= box.bottom(); ++y) {
+            for (int x = box.left(); x <= box.right(); ++x) {
+                std::set<int> block;
+                for (int d : {0, 1, 2, 3}) {
+                    const int c = DeviceColour(dense, 2 * x + d % 2, 2 * y + d / 2);
+                    EXPECT_TRUE(c == colour || c == kBlack) << x << ", " << y;
+                    ink += c == kBlack;
+                    block.insert(c);
+                }
+                mixedBlocks += block.size() > 1;
+            }
+        }
+        EXPECT_GT(ink, 4 * 150);
+        EXPECT_GT(mixedBlocks, 100);
+        EXPECT_EQ(DeviceColour(dense, 2 * box.left(), 2 * box.top()), colour);
+        EXPECT_EQ(DeviceColour(dense, 2 * box.right() + 1, 2 * box.bottom() + 1), colour);
+        EXPECT_EQ(DeviceColour(dense, 2 * box.left() - 1, 2 * box.top() - 1), kBlack);
+    }
 }
 
 TEST(SolvedBands, GreenBoxesWithTheWordsAndTheRestOfTheBandsBlack) {

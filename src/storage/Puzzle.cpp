@@ -6,125 +6,11 @@
 
 #include "cube/History.h"
 #include "storage/NumberText.h"
+#include "storage/PuzzleChecks.h"
 
 namespace twistor::storage {
 
 namespace {
-
-constexpr int kColours = 16;
-
-// Each returns why a value cannot stand where it is, or nothing when it can.
-
-std::optional<std::string> ViewProblem(long long face, long long turn) {
-    if (face >= 1 && face <= 6 && turn >= 1 && turn <= 4) return std::nullopt;
-    return "the view (face " + std::to_string(face) + ", turn " + std::to_string(turn) +
-           ") is not one of the 24 views (face 1..6, turn 1..4)";
-}
-
-std::optional<std::string> AxisProblem(long long axis) {
-    if (axis >= kLowestMoveAxis && axis <= kHighestMoveAxis) return std::nullopt;
-    return "the move axis " + std::to_string(axis) + " is outside -1..3";
-}
-
-std::optional<std::string> MoveCountProblem(long long moves) {
-    if (moves >= 0 && moves <= History::kCapacity) return std::nullopt;
-    return "the move count " + std::to_string(moves) + " is outside 0..10000";
-}
-
-std::optional<std::string> StickerProblem(long long c) {
-    if (c >= 0 && c < kColours && IsFaceColour(static_cast<int>(c))) return std::nullopt;
-    return "the sticker colour " + std::to_string(c) +
-           " is not one of the fourteen face colours (1..15 except 7)";
-}
-
-std::optional<std::string> CopyProblem(long long c) {
-    if (c >= 0 && c < kColours) return std::nullopt;
-    return "the sticker copy " + std::to_string(c) + " is outside 0..15";
-}
-
-std::optional<std::string> MoveProblem(int entry, long long axis, long long first, long long second,
-                                       int n) {
-    // Anything this far out is no move; clamping keeps the narrowing safe.
-    const auto narrow = [](long long v) { return static_cast<int>(std::clamp(v, -99LL, 99LL)); };
-    if (IsValidMove(Move{narrow(axis), narrow(first), narrow(second)}, n)) return std::nullopt;
-    return "history entry " + std::to_string(entry) + " (" + std::to_string(axis) + ", " +
-           std::to_string(first) + ", " + std::to_string(second) + ") is not a move of a " +
-           std::to_string(n) + "-cube";
-}
-
-// A cube shows six colours, each on n * n squares. Fed the stickers one by
-// one with the line each is on, it names a colour on one square too many
-// where that square comes; at the end, a colour beyond six where it first
-// shows (the rarest such colour, as the likeliest mistake).
-class ColourTally {
-  public:
-    struct Problem {
-        long long line;
-        std::string what;
-    };
-
-    explicit ColourTally(int n) : n_(n) {}
-
-    std::optional<Problem> Add(Colour c, long long line) {
-        if (counts_[c] == 0) firstLine_[c] = line;
-        const long long perColour = static_cast<long long>(n_) * n_;
-        if (++counts_[c] <= perColour) return std::nullopt;
-        return Problem{line, "colour " + std::to_string(c) + " is on more than " +
-                                 std::to_string(perColour) + " squares; on a " +
-                                 std::to_string(n_) + "-cube each colour is on " +
-                                 std::to_string(perColour)};
-    }
-
-    std::optional<Problem> Finish() const {
-        std::string used;
-        int distinct = 0;
-        int rarest = -1;
-        for (int c = 0; c < kColours; ++c) {
-            if (counts_[c] == 0) continue;
-            ++distinct;
-            used += (used.empty() ? "" : ", ") + std::to_string(c);
-            if (rarest < 0 || counts_[c] < counts_[rarest] ||
-                (counts_[c] == counts_[rarest] && firstLine_[c] < firstLine_[rarest])) {
-                rarest = c;
-            }
-        }
-        if (distinct <= 6) return std::nullopt;
-        return Problem{firstLine_[rarest], "colour " + std::to_string(rarest) +
-                                               " is a seventh colour; a cube shows six, and " +
-                                               "these stickers show " + std::to_string(distinct) +
-                                               " (" + used + ")"};
-    }
-
-  private:
-    int n_;
-    std::array<long long, kColours> counts_{};
-    std::array<long long, kColours> firstLine_{};
-};
-
-// Plays the history back from its top on a copy of the cube, as the
-// computer would, and tells whether that ends in a solved cube. Whole-cube
-// turns change nothing here, so each move is made from a view that turns it.
-bool HistorySolves(const Cube& cube, const std::vector<Move>& history) {
-    Cube copy = cube;
-    const int n = cube.CubeSize();
-    int viewIndex = 0;
-    for (auto m = history.rbegin(); m != history.rend(); ++m) {
-        std::optional<Click> click;
-        for (int tried = 0; tried < 24 && !click; ++tried) {
-            click = ClickForMove(*m, ViewFromIndex(viewIndex), n);
-            if (!click) viewIndex = (viewIndex + 1) % 24;
-        }
-        if (!click) return false;
-        copy.TurnSlice(ViewFromIndex(viewIndex), *click);
-    }
-    return copy.IsSolved();
-}
-
-std::string HistoryProblem(std::size_t moves) {
-    if (moves == 0) return "the cube is not solved, and it has no move history that solves it";
-    return "the stickers do not match the move history: played back, its " + std::to_string(moves) +
-           (moves == 1 ? " move does" : " moves do") + " not give a solved cube";
-}
 
 std::string Shape(int n, long long moves) {
     return "a " + std::to_string(n) + "-cube with " + std::to_string(moves) +
@@ -410,36 +296,6 @@ std::string FormatPuzzle(const Puzzle& p) {
         }
     }
     return out;
-}
-
-std::optional<std::string> CheckPuzzle(const Puzzle& p) {
-    const int n = p.cube.CubeSize();
-    if (auto problem = ViewProblem(p.view.FrontFace, p.view.FrontTurn)) return problem;
-    if (auto problem = AxisProblem(p.MoveAxis)) return problem;
-    if (auto problem = MoveCountProblem(static_cast<long long>(p.history.size()))) return problem;
-    ColourTally tally(n);
-    for (int f = 1; f <= 6; ++f) {
-        for (int j = 1; j <= n; ++j) {
-            for (int i = 1; i <= n; ++i) {
-                const Colour c = p.cube.Sticker(i, j, f);
-                if (auto problem = StickerProblem(c)) return problem;
-                if (auto problem = tally.Add(c, 0)) return problem->what;
-                const Colour copy = p.cube.StickerCopy(i, j, f);
-                if (copy == Cube::kNeverCopied) continue;
-                if (auto problem = CopyProblem(copy)) return problem;
-            }
-        }
-    }
-    if (auto problem = tally.Finish()) return problem->what;
-    for (std::size_t m = 0; m < p.history.size(); ++m) {
-        const Move& move = p.history[m];
-        if (auto problem =
-                MoveProblem(static_cast<int>(m + 1), move.axis, move.first, move.second, n)) {
-            return problem;
-        }
-    }
-    if (!HistorySolves(p.cube, p.history)) return HistoryProblem(p.history.size());
-    return std::nullopt;
 }
 
 PuzzleRead ParsePuzzle(std::string_view text, std::string_view fileName) {

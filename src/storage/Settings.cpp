@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <span>
+#include <utility>
 
 #include "cube/Cube.h"
 #include "storage/NumberText.h"
@@ -57,6 +58,33 @@ std::string ColourList(std::span<const int, kColourSlots> colours) {
     return list;
 }
 
+// Sets the setting that value `position` (1..9) stands for to v, unless
+// `problem` already says why not or v does not fit it; then `problem` says
+// why. Returns the setting's name and the default it keeps instead.
+std::pair<std::string, std::string> TakeValue(Settings& s, int position, double v,
+                                              std::string& problem) {
+    const Settings defaults;
+    if (position <= kColourSlots) {
+        const int slot = position - 1;
+        if (problem.empty()) problem = ColourProblem(v);
+        if (problem.empty()) s.FaceColor[slot] = static_cast<int>(v);
+        return {"colour " + std::to_string(position), std::to_string(defaults.FaceColor[slot])};
+    }
+    if (position == 7) {
+        if (problem.empty()) problem = SizeProblem(v);
+        if (problem.empty()) s.CubeSize = static_cast<int>(v);
+        return {"cube size", std::to_string(defaults.CubeSize)};
+    }
+    if (position == 8) {
+        if (problem.empty()) problem = CountProblem(v);
+        if (problem.empty()) s.ScrambleCount = static_cast<int>(v);
+        return {"scramble count", std::to_string(defaults.ScrambleCount)};
+    }
+    if (problem.empty()) problem = TimeProblem(v);
+    if (problem.empty()) s.MinTurnTime = v;
+    return {"rotation time", Shown(defaults.MinTurnTime)};
+}
+
 }  // namespace
 
 std::string FormatSettings(const Settings& s) {
@@ -87,36 +115,11 @@ SettingsRead ParseSettings(std::string_view fileText, std::string_view fileName)
         }
         if (position == kValuesOnLine) continue;  // a scratch value, never used
 
-        std::string field;
-        std::string fallback;
         std::string problem;
         const ParsedNumber<double> number = ParseDecimal(*token);
         if (number.error == NumberError::NotANumber) problem = Quote(*token) + " is not a number";
         if (number.error == NumberError::OutOfRange) problem = Quote(*token) + " is out of range";
-        const double v = number.value;
-
-        if (position <= kColourSlots) {
-            const int slot = position - 1;
-            field = "colour " + std::to_string(position);
-            fallback = std::to_string(defaults.FaceColor[slot]);
-            if (problem.empty()) problem = ColourProblem(v);
-            if (problem.empty()) s.FaceColor[slot] = static_cast<int>(v);
-        } else if (position == 7) {
-            field = "cube size";
-            fallback = std::to_string(defaults.CubeSize);
-            if (problem.empty()) problem = SizeProblem(v);
-            if (problem.empty()) s.CubeSize = static_cast<int>(v);
-        } else if (position == 8) {
-            field = "scramble count";
-            fallback = std::to_string(defaults.ScrambleCount);
-            if (problem.empty()) problem = CountProblem(v);
-            if (problem.empty()) s.ScrambleCount = static_cast<int>(v);
-        } else {
-            field = "rotation time";
-            fallback = Shown(defaults.MinTurnTime);
-            if (problem.empty()) problem = TimeProblem(v);
-            if (problem.empty()) s.MinTurnTime = v;
-        }
+        const auto [field, fallback] = TakeValue(s, position, number.value, problem);
         if (!problem.empty()) {
             const auto line = 1 + std::count(text.data(), token->data(), '\n');
             read.problems.push_back(file + ", line " + std::to_string(line) + ", value " +

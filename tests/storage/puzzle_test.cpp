@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "TestFiles.h"
 #include "cube/History.h"
 #include "storage/Names.h"
@@ -11,9 +9,7 @@
 namespace twistor::storage {
 namespace {
 
-using testing::JoinLines;
 using testing::ScrambledPuzzle;
-using testing::SplitLines;
 using testing::TempFolder;
 
 long long CountCrLf(std::string_view text) {
@@ -86,48 +82,6 @@ TEST_P(SizeRoundTrip, SavedPuzzleLoadsBackIdentically) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllSizes, SizeRoundTrip, ::testing::Range(2, 21));
-
-// Files that went through other editors or systems still load.
-std::string LfLineEnds(const std::string& text) {
-    std::string out;
-    std::copy_if(text.begin(), text.end(), std::back_inserter(out),
-                 [](char c) { return c != '\r'; });
-    return out;
-}
-
-std::string OtherSpacing(const std::string& text) {
-    std::vector<std::string> lines = SplitLines(text);
-    lines[0] = "3,    " + lines[0].substr(3) + "   ";
-    for (std::size_t k = 1; k < lines.size(); ++k) {
-        if (!lines[k].empty()) lines[k] = "\t" + lines[k] + ",";
-    }
-    return JoinLines(lines);
-}
-
-struct Variant {
-    const char* name;
-    friend void PrintTo(const Variant& c, std::ostream* os) { *os << c.name; }
-    std::string (*change)(const std::string&);
-};
-
-class ToleratedText : public ::testing::TestWithParam<Variant> {};
-
-TEST_P(ToleratedText, LoadsTheSamePuzzle) {
-    for (const int moves : {0, 6}) {
-        const Puzzle p = ScrambledPuzzle(3, moves, 21);
-        EXPECT_EQ(MustParse(GetParam().change(FormatPuzzle(p))), p) << moves << " moves";
-    }
-}
-
-std::string ByteOrderMark(const std::string& text) {
-    return "\xEF\xBB\xBF" + text;
-}
-
-INSTANTIATE_TEST_SUITE_P(Variants, ToleratedText,
-                         ::testing::Values(Variant{"LfLineEnds", LfLineEnds},
-                                           Variant{"OtherSpacing", OtherSpacing},
-                                           Variant{"ByteOrderMark", ByteOrderMark}),
-                         [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace
 }  // namespace twistor::storage

@@ -89,13 +89,6 @@ TEST(Cube, RefusesSizesOutsideTwoToTwenty) {
     EXPECT_NO_THROW(Cube(20));
 }
 
-TEST(Cube, SolvedOnlyWhenEveryFaceIsUniform) {
-    Cube cube = testing::PlainCube(3);
-    EXPECT_TRUE(cube.IsSolved());
-    cube.SetSticker(3, 3, 5, 2);  // faces 1 and 2 still uniform
-    EXPECT_FALSE(cube.IsSolved());
-}
-
 TEST(DealColours, GivesEachFaceOneColourOfTheSetAndRefusesRepeats) {
     Random rnd;
     Cube cube(4);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "TestFiles.h"
@@ -11,20 +12,6 @@ namespace twistor::storage {
 namespace {
 
 using testing::TempFolder;
-
-long long CountCrLf(std::string_view text) {
-    long long count = 0;
-    for (std::size_t at = 0; (at = text.find("\r\n", at)) != std::string_view::npos; at += 2) {
-        ++count;
-    }
-    return count;
-}
-
-Puzzle MustParse(std::string_view text) {
-    PuzzleRead read = ParsePuzzle(text, "test.cube");
-    if (!read.puzzle) ADD_FAILURE() << read.error;
-    return read.puzzle ? std::move(*read.puzzle) : Puzzle{Cube(2), View{}, 0, {}};
-}
 
 TEST(PuzzleFormat, SmallPuzzleIsWrittenLineForLine) {
     // The newer move undoes the older one: played back, they leave the cube
@@ -49,7 +36,9 @@ TEST(PuzzleFormat, SmallPuzzleIsWrittenLineForLine) {
     expected += " 1 \r\n 1 \r\n 2 \r\n";
 
     EXPECT_EQ(FormatPuzzle(p), expected);
-    EXPECT_EQ(MustParse(expected), p);
+    const PuzzleRead read = ParsePuzzle(expected, "test.cube");
+    ASSERT_TRUE(read.puzzle) << read.error;
+    EXPECT_EQ(*read.puzzle, p);
 
     // Equal as files means every field is the same.
     const std::function<void(Puzzle&)> changes[] = {
@@ -78,7 +67,7 @@ TEST_P(SizeRoundTrip, SavedPuzzleLoadsBackIdentically) {
     const PuzzleRead read = LoadPuzzle(path);
     ASSERT_TRUE(read.puzzle) << read.error;
     EXPECT_EQ(*read.puzzle, p);
-    EXPECT_EQ(CountCrLf(testing::ReadBytes(path)),
+    EXPECT_EQ(std::ranges::count(testing::ReadBytes(path), '\n'),
               PuzzleLineCount(n, static_cast<int>(p.history.size())));
 }
 

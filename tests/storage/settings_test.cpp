@@ -94,7 +94,6 @@ INSTANTIATE_TEST_SUITE_P(Files, SettingsReading, ::testing::Values(
     ReadCase{"EightValues", "10 9 12 13 14 15 5 3", {kD, 5, 3, 0},
              {"opts.settings: the file ends after value 8; the settings after it keep their "
               "defaults"}},
-    ReadCase{"EndsEarly", "1 2 3", {{1, 2, 3, 13, 14, 15}, 2, 3, 0}, {"ends after value 3"}},
     ReadCase{"Empty", "", {}, {"opts.settings: the file holds no values"}},
     ReadCase{"BinaryJunk", std::string_view("\x89PNG\0\x1a\xff", 7), {},
              {"value 1 (colour 1): \"\\x89PNG\\x00\\x1a\\xff\" is not a number",

@@ -135,6 +135,7 @@ awk -v n="$sites" -v seed="$seed" '
     { site[NR] = $0 }
     END {
         x = seed % 2147483646 + 1
+        for (i = 0; i < 20; i++) x = (x * 16807) % 2147483647  # small seeds start small
         for (i = 1; i <= n && i <= NR; i++) {
             x = (x * 16807) % 2147483647
             j = i + int(x / 2147483647 * (NR - i + 1))

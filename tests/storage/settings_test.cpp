@@ -53,7 +53,8 @@ constexpr std::array<int, 6> kD{10, 9, 12, 13, 14, 15};  // the default colours
 INSTANTIATE_TEST_SUITE_P(Files, SettingsReading, ::testing::Values(
     ReadCase{"LowEdges", "1 6 8 15 2 3 2 0 -9", {{1, 6, 8, 15, 2, 3}, 2, 0, -9}, {}},
     ReadCase{"HighEdges", "15 8 6 1 2 3 20 99 99", {{15, 8, 6, 1, 2, 3}, 20, 99, 99}, {}},
-    ReadCase{"CommasAndFraction", "1,2,3,4,5,6,9,4,.5", {{1, 2, 3, 4, 5, 6}, 9, 4, .5}, {}},
+    ReadCase{"CommasAndExponents", "1,2,3,4,5,6,2E1,3e-0,.05e+1", {{1, 2, 3, 4, 5, 6}, 20, 3, .5},
+             {}},
     ReadCase{"ByteOrderMark", "\xEF\xBB\xBF 1  2  3  4  5  6  9  4  5 \r\n",
              {{1, 2, 3, 4, 5, 6}, 9, 4, 5}, {}},
     ReadCase{"TenthValueIgnored", "10 9 12 13 14 15 2 3 0 junk", {}, {}},

@@ -67,7 +67,8 @@ TEST_P(SizeRoundTrip, SavedPuzzleLoadsBackIdentically) {
     const PuzzleRead read = LoadPuzzle(path);
     ASSERT_TRUE(read.puzzle) << read.error;
     EXPECT_EQ(*read.puzzle, p);
-    EXPECT_EQ(std::ranges::count(testing::ReadBytes(path), '\n'),
+    const std::string text = testing::ReadBytes(path);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'),
               PuzzleLineCount(n, static_cast<int>(p.history.size())));
 }
 

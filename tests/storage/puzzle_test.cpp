@@ -11,8 +11,6 @@
 namespace twistor::storage {
 namespace {
 
-using testing::TempFolder;
-
 TEST(PuzzleFormat, SmallPuzzleIsWrittenLineForLine) {
     // The newer move undoes the older one: played back, they leave the cube
     // as it is, solved.
@@ -61,7 +59,7 @@ TEST_P(SizeRoundTrip, SavedPuzzleLoadsBackIdentically) {
     const int scramble = n == 20 ? History::kCapacity - 20 : 3 * n;
     Puzzle p = testing::PlayedPuzzle(n, scramble, 4 * n, static_cast<std::uint64_t>(n));
     p.view = ViewFromIndex(n);  // and a view of another kind for every size
-    TempFolder folder;
+    testing::TempFolder folder;
     const auto path = folder / "lake.cube";
     ASSERT_TRUE(SavePuzzle(path, p).ok());
     const PuzzleRead read = LoadPuzzle(path);

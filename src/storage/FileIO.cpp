@@ -104,7 +104,7 @@ int Fill(int fd, std::string_view bytes, const struct stat* old) {
 // are not reported.
 void SyncFolder(const fs::path& folder) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
+    if (fd == -1) return;
     ::fsync(fd);
     ::close(fd);
 }
@@ -135,7 +135,7 @@ constexpr int kNoUnnamedFiles = -1;
 Written WriteUnnamed(const fs::path& folder, std::string_view bytes, const struct stat* old,
                      FileDescriptor& fd, fs::path& temp) {
     fd.Reset(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
-    if (fd.Get() < 0) {
+    if (fd.Get() == -1) {
         const bool unsupported = errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL;
         return {unsupported ? kNoUnnamedFiles : errno, false};
     }
@@ -160,7 +160,7 @@ Written WriteNamed(const fs::path& folder, std::string_view bytes, const struct 
         fd.Reset(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
         if (fd.Get() >= 0 || errno != EEXIST) break;
     }
-    if (fd.Get() < 0) return {errno, false};
+    if (fd.Get() == -1) return {errno, false};
     ::flock(fd.Get(), LOCK_EX);
     if (const int err = Fill(fd.Get(), bytes, old); err != 0) {
         ::unlink(temp.c_str());
@@ -197,7 +197,7 @@ void RemoveStaleTemporaries(const fs::path& folder) {
         const FileDescriptor fd(
             ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
         struct stat opened {};
-        if (fd.Get() < 0 || ::fstat(fd.Get(), &opened) != 0 || !S_ISREG(opened.st_mode) ||
+        if (fd.Get() == -1 || ::fstat(fd.Get(), &opened) != 0 || !S_ISREG(opened.st_mode) ||
             opened.st_uid != ::geteuid()) {
             continue;
         }
@@ -247,7 +247,7 @@ FileRead ReadSmallFile(const fs::path& path, std::uintmax_t maxBytes) {
     FileRead result;
     const std::string name = path.string();
     const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (fd.Get() < 0) {
+    if (fd.Get() == -1) {
         result.found = errno != ENOENT;
         result.error = name + ": " +
                        (errno == ENOENT   ? "no such file"

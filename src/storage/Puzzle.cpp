@@ -107,17 +107,14 @@ class Parser {
     bool ParseValue(std::string_view token, const std::string& what,
                     std::optional<long long>& value) {
         const ParsedNumber<long long> number = ParseWhole(token);
-        switch (number.error) {
-            case NumberError::None:
-                value = number.value;
-                return true;
-            case NumberError::NotANumber:
-                return FailAt(lines_.Number(),
-                              what + " " + Quote(token) + " is not a whole number");
-            case NumberError::OutOfRange:
-                return FailAt(lines_.Number(), what + " " + Quote(token) + " is out of range");
+        if (number.ok()) {
+            value = number.value;
+            return true;
         }
-        return false;
+        return FailAt(lines_.Number(),
+                      what + " " + Quote(token) +
+                          (number.error == NumberError::OutOfRange ? " is out of range"
+                                                                   : " is not a whole number"));
     }
 
     // Lines end in CR LF or LF. A CR alone would run lines together, which

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <array>
 #include <set>
 #include <stdexcept>
 
@@ -54,27 +52,6 @@ TEST_P(TurnSliceAllClicks, MakeExactlySixNDistinctQuarterTurns) {
 
 INSTANTIATE_TEST_SUITE_P(Sizes, TurnSliceAllClicks, ::testing::Values(2, 3, 4, 20));
 
-TEST(TurnSlice, KeepsEveryColourCountOnAnyCube) {
-    Random rnd(42);
-    for (int n : {2, 3, 5, 20}) {
-        Cube cube(n);
-        const std::array<int, 6> colours{10, 9, 12, 13, 14, 15};
-        ASSERT_TRUE(DealColours(cube, colours, rnd));
-        for (int i = 0; i < 500; ++i) {
-            const View v = testing::AllViews()[rnd.Draw(24) - 1];
-            const auto clicks = AllEdgeClicks(n);
-            cube.TurnSlice(v, clicks[rnd.Draw(static_cast<int>(clicks.size())) - 1]);
-        }
-        std::array<int, 16> count{};
-        for (int f = 1; f <= 6; ++f) {
-            for (int y = 1; y <= n; ++y) {
-                for (int x = 1; x <= n; ++x) ++count[cube.Sticker(x, y, f)];
-            }
-        }
-        for (int c : colours) EXPECT_EQ(count[c], n * n) << "colour " << c << " size " << n;
-    }
-}
-
 TEST(TurnSlice, LeftClickOnTopLeftMovesColumnOntoFaceAboveAndTurnsLeftFace) {
     const int n = 3;
     Cube before = testing::PlainCube(n);
@@ -112,13 +89,6 @@ TEST(Cube, RefusesSizesOutsideTwoToTwenty) {
     EXPECT_NO_THROW(Cube(20));
 }
 
-TEST(Cube, SolvedOnlyWhenEveryFaceIsUniform) {
-    Cube cube = testing::PlainCube(3);
-    EXPECT_TRUE(cube.IsSolved());
-    cube.SetSticker(3, 3, 5, 2);  // faces 1 and 2 still uniform
-    EXPECT_FALSE(cube.IsSolved());
-}
-
 TEST(DealColours, GivesEachFaceOneColourOfTheSetAndRefusesRepeats) {
     Random rnd;
     Cube cube(4);
@@ -128,13 +98,6 @@ TEST(DealColours, GivesEachFaceOneColourOfTheSetAndRefusesRepeats) {
     std::set<int> used;
     for (int f = 1; f <= 6; ++f) used.insert(cube.Sticker(1, 1, f));
     EXPECT_EQ(used, std::set<int>(set.begin(), set.end()));
-
-    // The same generator state deals the same cube.
-    Random a, b;
-    Cube ca(3), cb(3);
-    DealColours(ca, set, a);
-    DealColours(cb, set, b);
-    EXPECT_TRUE(ca == cb);
 
     const Cube untouched = cube;
     for (const auto& bad :

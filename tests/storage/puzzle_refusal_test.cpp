@@ -1,8 +1,6 @@
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include "TestFiles.h"
 #include "storage/Puzzle.h"
@@ -11,160 +9,224 @@ namespace twistor::storage {
 namespace {
 
 using testing::JoinLines;
-using testing::ReadBytes;
-using testing::ScrambledPuzzle;
 using testing::SplitLines;
 using testing::TempFolder;
 using testing::WriteBytes;
 
 constexpr std::string_view kFile = "damaged.cube";
 
-// A 2-cube with two moves: line 1 the header, stickers on the even lines
-// 2..48 with their copies after them, the history on lines 50..55.
-const Puzzle& RealPuzzle() {
-    static const Puzzle p = ScrambledPuzzle(2, 2, 3);
+Puzzle Solved(int n, std::array<int, 6> colours = {10, 9, 12, 13, 14, 15},
+              std::vector<Move> history = {}) {
+    Puzzle p{Cube(n), View{}, 0, std::move(history)};
+    for (int f = 1; f <= 6; ++f) p.cube.FillFace(f, static_cast<Colour>(colours[f - 1]));
     return p;
 }
-const std::string& RealText() {
-    static const std::string text = FormatPuzzle(RealPuzzle());
+
+// The files the rules start from:
+// S2: a solved 2-cube without a history: line 1 the header, the stickers on
+//     the even lines 2..48 (face f on 8f - 6 .. 8f, colours 10 9 12 13 14 15)
+//     with their empty copies after them; 49 lines.
+// H3: a solved 3-cube whose history is two moves, each followed by its
+//     undoing, with every field of a move at both ends of its range. Entries
+//     4..1 are on lines 110..112, 113..115, 116..118 and 119..121:
+//     (3, 1, 3) (3, 3, 3) (1, 1, 3) (1, 1, 1).
+// Size20, MostMoves (a 2-cube with 10000 moves), Gaps (colours next to the
+// ends of their range and to the gap at 7): each the largest or smallest of
+// its kind that loads.
+enum Base { S2, H3, Size20, MostMoves, Gaps };
+
+const std::string& BaseText(Base base) {
+    static const std::array<std::string, 5> texts = [] {
+        Puzzle h3 =
+            Solved(3, {10, 9, 12, 13, 14, 15}, {{1, 1, 1}, {1, 1, 3}, {3, 3, 3}, {3, 1, 3}});
+        h3.MoveAxis = 3;
+        std::vector<Move> most;
+        for (int k = 0; k < 10000; ++k) most.push_back(Move{2, 1, k % 2 + 1});
+        return std::array<std::string, 5>{FormatPuzzle(Solved(2)), FormatPuzzle(h3),
+                                          FormatPuzzle(Solved(20)),
+                                          FormatPuzzle(Solved(2, {10, 9, 12, 13, 14, 15}, most)),
+                                          FormatPuzzle(Solved(2, {1, 6, 8, 15, 2, 3}))};
+    }();
+    return texts[base];
+}
+
+std::string WithoutLastLineEnd(std::string text) {
+    text.resize(text.size() - 2);
     return text;
 }
 
-void ExpectRefused(std::string_view text, std::string_view fragment, long long line = 0) {
-    const PuzzleRead read = ParsePuzzle(text, kFile);
-    EXPECT_FALSE(read.puzzle) << "accepted: " << ::testing::PrintToString(std::string(text));
-    EXPECT_EQ(read.error.rfind(kFile, 0), 0u) << read.error;
-    EXPECT_NE(read.error.find(fragment), std::string::npos) << read.error;
-    if (line > 0) {
-        EXPECT_NE(read.error.find("line " + std::to_string(line) + ":"), std::string::npos)
-            << read.error;
-    }
-}
-
-struct LineDamage {
+struct Rule {
     const char* name;
-    friend void PrintTo(const LineDamage& c, std::ostream* os) { *os << c.name; }
-    int line;
-    std::string_view text;
-    const char* fragment;
-    long long reportedAt = -1;  // the line the message names; -1: the damaged one, 0: none
+    friend void PrintTo(const Rule& r, std::ostream* os) { *os << r.name; }
+    Base base;
+    std::vector<std::pair<int, const char*>> edits;  // lines (1-based) replaced or added
+    long long line = 0;                              // the line the refusal names; 0: none
+    const char* refusal = nullptr;                   // nothing: the file loads
+    std::string (*form)(std::string) = nullptr;
+
+    std::string Text() const {
+        std::vector<std::string> lines = SplitLines(BaseText(base));
+        for (const auto& [at, with] : edits) {
+            if (at > static_cast<int>(lines.size())) lines.resize(at);
+            lines[at - 1] = with;
+        }
+        return form ? form(JoinLines(lines)) : JoinLines(lines);
+    }
 };
 
-class DamagedLine : public ::testing::TestWithParam<LineDamage> {};
+class PuzzleRule : public ::testing::TestWithParam<Rule> {};
 
-TEST_P(DamagedLine, IsRefusedNamingTheLineAndValue) {
-    const LineDamage& d = GetParam();
-    std::vector<std::string> lines = SplitLines(RealText());
-    lines[d.line - 1] = std::string(d.text);
-    ExpectRefused(JoinLines(lines), d.fragment, d.reportedAt < 0 ? d.line : d.reportedAt);
+TEST_P(PuzzleRule, BreakingItIsRefusedAndItsEdgeLoads) {
+    const Rule& r = GetParam();
+    const PuzzleRead read = ParsePuzzle(r.Text(), kFile);
+    if (r.refusal == nullptr) {
+        ASSERT_TRUE(read.puzzle) << read.error;
+        EXPECT_EQ(CheckPuzzle(*read.puzzle), std::nullopt);  // and it saves again
+        return;
+    }
+    EXPECT_FALSE(read.puzzle);
+    const std::string start =
+        std::string(kFile) + ": " + (r.line > 0 ? "line " + std::to_string(r.line) + ": " : "");
+    EXPECT_EQ(read.error.rfind(start, 0), 0u) << read.error;
+    if (r.line == 0) {
+        EXPECT_EQ(read.error.find(": line "), std::string::npos) << read.error;
+    }
+    EXPECT_NE(read.error.find(r.refusal), std::string::npos) << read.error;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lines, DamagedLine,
-    ::testing::Values(
-        LineDamage{"SizeTooLarge", 1, " 21  1  1  2  0 ", "the cube size 21 is outside 2..20"},
-        LineDamage{"SizeHuge", 1, " 99999999999999999999999  1  1  2  0 ",
-                   "the cube size \"99999999999999999999999\" is out of range"},
-        LineDamage{"FaceSeven", 1, " 2  7  1  2  0 ", "(face 7, turn 1) is not one of the 24"},
-        LineDamage{"MoveCountAboveCapacity", 1, " 2  1  1  10001  0 ",
-                   "the move count 10001 is outside 0..10000"},
-        LineDamage{"MoveAxisFour", 1, " 2  1  1  2  4 ", "the move axis 4 is outside -1..3"},
-        LineDamage{"HeaderTooShort", 1, " 2  1  1 ", "the header holds 3 values"},
-        LineDamage{"CountSaysMoreMoves", 1, " 2  1  1  3  0 ",
-                   "the file ends after line 55; a 2-cube with 3 moves has 58 lines", 0},
-        LineDamage{"StickerGrey", 2, " 7 ", "the sticker colour 7 is not one of the fourteen"},
-        LineDamage{"StickerHuge", 10, " 1000000000000 ", "the sticker colour 1000000000000"},
-        LineDamage{"StickerJunk", 16, " 1a ", "\"1a\" is not a whole number"},
-        LineDamage{"StickerWithNul", 20, std::string_view(" 1\0 ", 4), "\"1\\x00\""},
-        LineDamage{"CopyAbove15", 3, " 16 ", "the sticker copy 16 is outside 0..15"},
-        LineDamage{"HistoryAxisFour", 50, " 4 ", "history entry 2 (4, "},
-        LineDamage{"HistorySecondBeyondSize", 55, " 3 ", "is not a move of a 2-cube", 53},
-        LineDamage{"HistoryHuge", 54, " 99999999999999999999 ", "is out of range"}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Files, PuzzleRule, ::testing::Values(
+    // Files that load: every range at its ends, and what editors do to text.
+    Rule{"Solved2", S2, {}},
+    Rule{"Size20", Size20, {}},
+    Rule{"LowestHeader", S2, {{1, "2 1 1 0 -1"}}},
+    Rule{"HighestHeader", S2, {{1, "2 6 4 0 3"}}},
+    Rule{"AxisLeftEmpty", S2, {{1, "2 1 1 0"}}},
+    Rule{"ColoursBesideTheGaps", Gaps, {}},
+    Rule{"CopiesAtBothEnds", S2, {{3, "0"}, {5, "15"}}},
+    Rule{"HistoryAtBothEnds", H3, {}},
+    Rule{"MostMoves", MostMoves, {}},
+    Rule{"LfLineEnds", H3, {}, 0, nullptr,
+         [](std::string text) { std::erase(text, '\r'); return text; }},
+    Rule{"ByteOrderMark", H3, {}, 0, nullptr,
+         [](std::string text) { return "\xEF\xBB\xBF" + text; }},
+    Rule{"OtherSpacing", H3,
+         {{1, "3,1\t,1    4,,3   "}, {2, "\t10,"}, {3, " ,\t"}, {121, "1,,"}}},
+    Rule{"BlankLinesAfter", S2, {{50, ""}, {51, "  "}}},
+    Rule{"NoLastLineEnd", H3, {}, 0, nullptr, WithoutLastLineEnd},
+    Rule{"Empty", S2, {}, 0, "the file is empty", [](std::string) { return std::string(); }},
+    Rule{"CrAlone", S2, {}, 0, "the lines end in CR alone",
+         [](std::string text) { std::erase(text, '\n'); return text; }},
+    Rule{"CrInsideALine", S2, {{9, "10 \r 10"}}, 9, "a CR without an LF after it"},
+    Rule{"MoreMovesThanLines", S2, {{1, "2 1 1 1 0"}}, 0,
+         "the file ends after line 49; a 2-cube with 1 move has 52 lines"},
+    Rule{"OneLineShort", S2, {}, 0,
+         "the file ends after line 48; a 2-cube with 0 moves has 49 lines", WithoutLastLineEnd},
+    Rule{"LineTooMany", S2, {{50, "1"}}, 50,
+         "text after the end of the puzzle; a 2-cube with 0 moves has 49 lines"},
+    Rule{"TextAfterBlankLines", S2, {{50, ""}, {51, ""}, {52, "x"}}, 52, "text after the end"},
+
+    // The header.
+    Rule{"SixValues", S2, {{1, "2 1 1 0 0 0"}}, 1, "the header holds more than five values"},
+    Rule{"ThreeValues", S2, {{1, "2 1 1"}}, 1, "the header holds 3 values"},
+    Rule{"SizeOne", S2, {{1, "1 1 1 0 0"}}, 1, "the cube size 1 is outside 2..20"},
+    Rule{"Size21", S2, {{1, "21 1 1 0 0"}}, 1, "the cube size 21 is outside 2..20"},
+    Rule{"SizeNotANumber", S2, {{1, "2x 1 1 0 0"}}, 1,
+         "the cube size \"2x\" is not a whole number"},
+    Rule{"FaceZero", S2, {{1, "2 0 1 0 0"}}, 1,
+         "the view (face 0, turn 1) is not one of the 24 views (face 1..6, turn 1..4)"},
+    Rule{"FaceSeven", S2, {{1, "2 7 1 0 0"}}, 1, "(face 7, turn 1) is not one"},
+    Rule{"TurnZero", S2, {{1, "2 1 0 0 0"}}, 1, "(face 1, turn 0) is not one"},
+    Rule{"TurnFive", S2, {{1, "2 1 5 0 0"}}, 1, "(face 1, turn 5) is not one"},
+    Rule{"MoveCountNegative", S2, {{1, "2 1 1 -1 0"}}, 1, "the move count -1 is outside 0..10000"},
+    Rule{"MoveCount10001", S2, {{1, "2 1 1 10001 0"}}, 1, "the move count 10001 is outside"},
+    Rule{"AxisMinusTwo", S2, {{1, "2 1 1 0 -2"}}, 1, "the move axis -2 is outside -1..3"},
+    Rule{"AxisFour", S2, {{1, "2 1 1 0 4"}}, 1, "the move axis 4 is outside -1..3"},
+
+    // Stickers and their copies.
+    Rule{"StickerMissing", S2, {{2, ""}}, 2, "the sticker colour is missing"},
+    Rule{"StickerTwoValues", S2, {{4, "10 11"}}, 4, "more than one value (\"11\" follows \"10\")"},
+    Rule{"StickerNotANumber", S2, {{6, "1a"}}, 6,
+         "the sticker colour \"1a\" is not a whole number"},
+    Rule{"StickerZero", S2, {{2, "0"}}, 2,
+         "the sticker colour 0 is not one of the fourteen face colours (1..15 except 7)"},
+    Rule{"StickerGrey", S2, {{8, "7"}}, 8, "the sticker colour 7 is not one"},
+    Rule{"StickerSixteen", S2, {{48, "16"}}, 48, "the sticker colour 16 is not one"},
+    Rule{"ColourOnFiveSquares", S2, {{2, "9"}}, 16,
+         "colour 9 is on more than 4 squares; on a 2-cube each colour is on 4"},
+    Rule{"SeventhColour", S2, {{4, "1"}}, 4,
+         "colour 1 is a seventh colour; a cube shows six, and these stickers show 7 "
+         "(1, 9, 10, 12, 13, 14, 15)"},
+    Rule{"CopyNegative", S2, {{3, "-1"}}, 3, "the sticker copy -1 is outside 0..15"},
+    Rule{"CopySixteen", S2, {{49, "16"}}, 49, "the sticker copy 16 is outside 0..15"},
+    Rule{"UnsolvedWithoutHistory", S2, {{2, "9"}, {10, "10"}}, 0,
+         "the cube is not solved, and it has no move history that solves it"},
+
+    // The history.
+    Rule{"MoveAxisMissing", H3, {{110, ""}}, 110, "the move's axis is missing"},
+    Rule{"MoveSecondHuge", H3, {{112, "99999999999999999999"}}, 112,
+         "the move's second value \"99999999999999999999\" is out of range"},
+    Rule{"MoveAxisZero", H3, {{119, "0"}}, 119,
+         "history entry 1 (0, 1, 1) is not a move of a 3-cube"},
+    Rule{"MoveAxisFour", H3, {{110, "4"}}, 110, "history entry 4 (4, 1, 3) is not a move"},
+    Rule{"MoveSliceZero", H3, {{120, "0"}}, 119, "history entry 1 (1, 0, 1) is not a move"},
+    Rule{"MoveSliceFour", H3, {{117, "4"}}, 116, "history entry 2 (1, 4, 3) is not a move"},
+    Rule{"MoveEdgeInside", H3, {{121, "2"}}, 119, "history entry 1 (1, 1, 2) is not a move"},
+    Rule{"AxisThreeSliceFour", H3, {{112, "4"}}, 110, "history entry 4 (3, 1, 4) is not a move"},
+    Rule{"AxisThreeEdgeInside", H3, {{111, "2"}}, 110, "history entry 4 (3, 2, 3) is not a move"},
+    Rule{"HistoryDoesNotSolve", H3, {{120, "2"}}, 0,
+         "the stickers do not match the move history: played back, its 4 moves do not give a "
+         "solved cube"}),
     [](const auto& test) { return std::string(test.param.name); });
+// clang-format on
 
-TEST(PuzzleRefusal, TruncatedAtEveryLineOrWithALineTooMany) {
-    ExpectRefused(RealText() + " 1 \r\n", "text after the end of the puzzle", 56);
-    const std::vector<std::string> lines = SplitLines(RealText());
-    for (std::size_t kept = 0; kept < lines.size(); ++kept) {
-        const std::vector<std::string> head(lines.begin(), lines.begin() + kept);
-        ExpectRefused(JoinLines(head), kept == 0 ? "the file is empty" : "the file ends after");
-    }
-}
-
-// A solved 2-cube: face f's four stickers on lines 8f - 6, 8f - 4, 8f - 2
-// and 8f, its colour kFaceColours[f - 1].
-const std::string& SolvedText() {
-    static const std::string text = [] {
-        Puzzle p{Cube(2), View{}, 0, {}};
-        for (int f = 1; f <= 6; ++f) p.cube.FillFace(f, static_cast<Colour>(9 + f));
-        return FormatPuzzle(p);
-    }();
-    return text;
-}
-
-TEST(PuzzleRefusal, ColoursMustBeSixEachOnEverySquareOfAFaceAndTheLineIsNamed) {
-    std::vector<std::string> lines = SplitLines(SolvedText());
-    lines[1] = " 11 ";  // face 1's first square in face 2's colour: its fifth square
-    ExpectRefused(JoinLines(lines), "colour 11 is on more than 4 squares; on a 2-cube", 16);
-    lines[1] = " 1 ";
-    ExpectRefused(JoinLines(lines), "colour 1 is a seventh colour", 2);
-    for (std::size_t k = 1; k < 49; k += 2) lines[k] = " 3 ";
-    ExpectRefused(JoinLines(lines), "colour 3 is on more than 4 squares", 10);
-}
-
-// Stickers that no play of the history can solve: the computer would stop
-// on an unsolved cube with no moves left.
-TEST(PuzzleRefusal, StickersThatTheHistoryDoesNotSolve) {
-    const auto swapped = [](const std::string& text, int a, int b) {
-        std::vector<std::string> lines = SplitLines(text);
-        std::swap(lines[a - 1], lines[b - 1]);
-        return JoinLines(lines);
+// The writer refuses what the reader would refuse, and writes nothing then.
+TEST(PuzzleRule, SavingRefusesWhatWouldNotLoad) {
+    const std::pair<const char*, std::function<void(Puzzle&)>> breaks[] = {
+        {"(face 1, turn 5)", [](Puzzle& p) { p.view.FrontTurn = 5; }},
+        {"the move axis 4", [](Puzzle& p) { p.MoveAxis = 4; }},
+        {"the move count 10001",
+         [](Puzzle& p) {
+             p.history.resize(10001, Move{1, 1, 1});
+         }},
+        {"the sticker colour 7", [](Puzzle& p) { p.cube.SetSticker(1, 1, 1, 7); }},
+        {"colour 9 is on more than 4", [](Puzzle& p) { p.cube.SetSticker(1, 1, 1, 9); }},
+        {"colour 1 is a seventh", [](Puzzle& p) { p.cube.SetSticker(1, 1, 1, 1); }},
+        {"the sticker copy 16", [](Puzzle& p) { p.cube.SetStickerCopy(2, 2, 6, 16); }},
+        {"history entry 1 (1, 1, 3)",
+         [](Puzzle& p) {
+             p.history = {Move{1, 1, 3}};
+         }},
+        {"played back, its 1 move does not",
+         [](Puzzle& p) {
+             p.history = {Move{1, 1, 2}};
+         }},
     };
-    ExpectRefused(swapped(SolvedText(), 2, 10),
-                  "the cube is not solved, and it has no move history");
-    const std::vector<std::string> real = SplitLines(RealText());
-    int other = 4;  // the first sticker line with another colour than line 2
-    while (real[other - 1] == real[1]) other += 2;
-    ExpectRefused(swapped(RealText(), 2, other),
-                  "played back, its 2 moves do not give a solved cube");
-    std::vector<std::string> lines = SplitLines(RealText());
-    lines[49] = lines[49] == " 1 " ? " 2 " : " 1 ";  // the newest move, another axis
-    ExpectRefused(JoinLines(lines), "the stickers do not match the move history");
-    EXPECT_TRUE(ParsePuzzle(SolvedText(), kFile).puzzle);
-    EXPECT_TRUE(ParsePuzzle(RealText(), kFile).puzzle);
-}
-
-TEST(PuzzleRefusal, LinesThatEndInCrAloneAreNamedAsSuch) {
-    std::string crOnly = RealText();
-    std::erase(crOnly, '\n');
-    ExpectRefused(crOnly, "the lines end in CR alone");
-    std::vector<std::string> lines = SplitLines(RealText());
-    lines[8] += "\r" + lines[9];  // line 9 runs into line 10
-    lines.erase(lines.begin() + 9);
-    ExpectRefused(JoinLines(lines), "a CR without an LF after it", 9);
-}
-
-TEST(PuzzleRefusal, FilesThatCannotBeLoaded) {
     TempFolder folder;
-    WriteBytes(folder / "empty.cube", "");
-    std::filesystem::create_directory(folder / "folder.cube");
-    ASSERT_EQ(::mkfifo((folder / "pipe.cube").c_str(), 0644), 0);
-    const int fd = ::open((folder / "huge.cube").c_str(), O_WRONLY | O_CREAT, 0644);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(::ftruncate(fd, 100'000'000), 0);  // sparse: fast to make, refused by size
-    ::close(fd);
-
-    const std::pair<const char*, const char*> cases[] = {{"missing.cube", "no such file"},
-                                                         {"empty.cube", "the file is empty"},
-                                                         {"folder.cube", "not a regular file"},
-                                                         {"pipe.cube", "not a regular file"},
-                                                         {"huge.cube", "too large"}};
-    for (const auto& [name, fragment] : cases) {
-        const PuzzleRead read = LoadPuzzle(folder / name);
-        EXPECT_FALSE(read.puzzle) << name;
-        EXPECT_NE(read.error.find(name), std::string::npos) << read.error;
-        EXPECT_NE(read.error.find(fragment), std::string::npos) << read.error;
+    for (const auto& [refusal, change] : breaks) {
+        Puzzle p = Solved(2);
+        p.cube.SetStickerCopy(2, 2, 6, 0);
+        ASSERT_EQ(CheckPuzzle(p), std::nullopt);
+        change(p);
+        const WriteStatus status = SavePuzzle(folder / "lake.cube", p);
+        EXPECT_NE(status.error.find(refusal), std::string::npos) << status.error;
+        EXPECT_TRUE(folder.Entries().empty()) << refusal;
     }
+}
+
+// A file is refused by its size alone only beyond the bound.
+TEST(PuzzleRule, LoadingNamesAMissingOrOversizedFile) {
+    TempFolder folder;
+    for (const std::uintmax_t size : {kMaxPuzzleFileBytes, kMaxPuzzleFileBytes + 1}) {
+        WriteBytes(folder / "huge.cube", "");
+        std::filesystem::resize_file(folder / "huge.cube", size);  // sparse: fast to make
+        const std::string error = LoadPuzzle(folder / "huge.cube").error;
+        EXPECT_EQ(error.find("huge.cube: the file is too large") != std::string::npos,
+                  size > kMaxPuzzleFileBytes)
+            << error;
+    }
+    EXPECT_EQ(LoadPuzzle(folder / "lake.cube").error,
+              (folder / "lake.cube").string() + ": no such file");
 }
 
 }  // namespace

@@ -3,32 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "TestFiles.h"
 #include "cube/History.h"
-#include "storage/Names.h"
 
 namespace twistor::storage {
 namespace {
-
-using testing::JoinLines;
-using testing::ScrambledPuzzle;
-using testing::SplitLines;
-using testing::TempFolder;
-
-long long CountCrLf(std::string_view text) {
-    long long count = 0;
-    for (std::size_t at = 0; (at = text.find("\r\n", at)) != std::string_view::npos; at += 2) {
-        ++count;
-    }
-    return count;
-}
-
-Puzzle MustParse(std::string_view text) {
-    PuzzleRead read = ParsePuzzle(text, "test.cube");
-    if (!read.puzzle) ADD_FAILURE() << read.error;
-    return read.puzzle ? std::move(*read.puzzle) : Puzzle{Cube(2), View{}, 0, {}};
-}
 
 TEST(PuzzleFormat, SmallPuzzleIsWrittenLineForLine) {
     // The newer move undoes the older one: played back, they leave the cube
@@ -53,17 +34,20 @@ TEST(PuzzleFormat, SmallPuzzleIsWrittenLineForLine) {
     expected += " 1 \r\n 1 \r\n 2 \r\n";
 
     EXPECT_EQ(FormatPuzzle(p), expected);
-    EXPECT_EQ(MustParse(expected), p);
-}
+    const PuzzleRead read = ParsePuzzle(expected, "test.cube");
+    ASSERT_TRUE(read.puzzle) << read.error;
+    EXPECT_EQ(*read.puzzle, p);
 
-TEST(PuzzleFormat, ThreeCubeWithFourteenMovesHas151Lines) {
-    const Puzzle p = ScrambledPuzzle(3, 14, 7);
-    ASSERT_EQ(p.history.size(), 14u);
-    const std::string text = FormatPuzzle(p);
-    EXPECT_EQ(CountCrLf(text), 151);
-    EXPECT_EQ(PuzzleLineCount(3, 14), 151);
-    EXPECT_TRUE(text.ends_with("\r\n"));
-    EXPECT_EQ(MustParse(text), p);
+    // Equal as files means every field is the same.
+    const std::function<void(Puzzle&)> changes[] = {
+        [](Puzzle& q) { q.view.FrontTurn = 4; }, [](Puzzle& q) { q.MoveAxis = 1; },
+        [](Puzzle& q) { q.history.pop_back(); }, [](Puzzle& q) { q.cube.SetSticker(2, 1, 3, 9); },
+        [](Puzzle& q) { q.cube.SetStickerCopy(2, 1, 3, 9); }};
+    for (const auto& change : changes) {
+        Puzzle q = p;
+        change(q);
+        EXPECT_FALSE(q == p);
+    }
 }
 
 class SizeRoundTrip : public ::testing::TestWithParam<int> {};
@@ -75,59 +59,18 @@ TEST_P(SizeRoundTrip, SavedPuzzleLoadsBackIdentically) {
     const int scramble = n == 20 ? History::kCapacity - 20 : 3 * n;
     Puzzle p = testing::PlayedPuzzle(n, scramble, 4 * n, static_cast<std::uint64_t>(n));
     p.view = ViewFromIndex(n);  // and a view of another kind for every size
-    TempFolder folder;
+    testing::TempFolder folder;
     const auto path = folder / "lake.cube";
     ASSERT_TRUE(SavePuzzle(path, p).ok());
     const PuzzleRead read = LoadPuzzle(path);
     ASSERT_TRUE(read.puzzle) << read.error;
     EXPECT_EQ(*read.puzzle, p);
-    EXPECT_EQ(CountCrLf(testing::ReadBytes(path)),
+    const std::string text = testing::ReadBytes(path);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'),
               PuzzleLineCount(n, static_cast<int>(p.history.size())));
 }
 
 INSTANTIATE_TEST_SUITE_P(AllSizes, SizeRoundTrip, ::testing::Range(2, 21));
-
-// Files that went through other editors or systems still load.
-std::string LfLineEnds(const std::string& text) {
-    std::string out;
-    std::copy_if(text.begin(), text.end(), std::back_inserter(out),
-                 [](char c) { return c != '\r'; });
-    return out;
-}
-
-std::string OtherSpacing(const std::string& text) {
-    std::vector<std::string> lines = SplitLines(text);
-    lines[0] = "3,    " + lines[0].substr(3) + "   ";
-    for (std::size_t k = 1; k < lines.size(); ++k) {
-        if (!lines[k].empty()) lines[k] = "\t" + lines[k] + ",";
-    }
-    return JoinLines(lines);
-}
-
-struct Variant {
-    const char* name;
-    friend void PrintTo(const Variant& c, std::ostream* os) { *os << c.name; }
-    std::string (*change)(const std::string&);
-};
-
-class ToleratedText : public ::testing::TestWithParam<Variant> {};
-
-TEST_P(ToleratedText, LoadsTheSamePuzzle) {
-    for (const int moves : {0, 6}) {
-        const Puzzle p = ScrambledPuzzle(3, moves, 21);
-        EXPECT_EQ(MustParse(GetParam().change(FormatPuzzle(p))), p) << moves << " moves";
-    }
-}
-
-std::string ByteOrderMark(const std::string& text) {
-    return "\xEF\xBB\xBF" + text;
-}
-
-INSTANTIATE_TEST_SUITE_P(Variants, ToleratedText,
-                         ::testing::Values(Variant{"LfLineEnds", LfLineEnds},
-                                           Variant{"OtherSpacing", OtherSpacing},
-                                           Variant{"ByteOrderMark", ByteOrderMark}),
-                         [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace
 }  // namespace twistor::storage

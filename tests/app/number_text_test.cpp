@@ -24,16 +24,5 @@ TEST(ScrambleCountFrom, StaysWithinWhatTheHistoryCanHold) {
     EXPECT_EQ(ScrambleCountFrom("abc"), 0);
 }
 
-TEST(NumberText, WritesNumbersAsTheBoxesShowThem) {
-    EXPECT_EQ(NumberText(3), "3");
-    EXPECT_EQ(NumberText(-4), "-4");
-    EXPECT_EQ(NumberText(0.5), ".5");
-    EXPECT_EQ(NumberText(-0.5), "-.5");
-    EXPECT_EQ(NumberText(0.1), ".1");
-    // What a box shows reads back as the very same number.
-    for (const double v : {1.5, 12.5, -0.5, 0.1, 0.3, 1.1, 98.765432109876, 1e-7, -8.99999999999})
-        EXPECT_EQ(LeadingNumber(NumberText(v)), v) << NumberText(v);
-}
-
 }  // namespace
 }  // namespace twistor

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <set>
-#include <stdexcept>
 
 #include "TestCubes.h"
 #include "cube/Cube.h"
@@ -79,14 +78,6 @@ TEST(TurnSlice, MiddleLineOfOddCubeTurnsNoFaceAndEveryTwoCubeTurnTurnsOne) {
     EXPECT_EQ(facesTouched(3, Click{kLeftButton, 2, 1}), (std::set<int>{1, 2, 3, 4}));
     EXPECT_EQ(facesTouched(2, Click{kLeftButton, 2, 1}), (std::set<int>{1, 2, 3, 4, 6}));
     EXPECT_EQ(facesTouched(2, Click{kRightButton, 1, 1}), (std::set<int>{1, 2, 3, 5, 6}));
-}
-
-TEST(Cube, RefusesSizesOutsideTwoToTwenty) {
-    EXPECT_THROW(Cube(1), std::out_of_range);
-    EXPECT_THROW(Cube(21), std::out_of_range);
-    EXPECT_THROW(Cube(-3), std::out_of_range);
-    EXPECT_NO_THROW(Cube(2));
-    EXPECT_NO_THROW(Cube(20));
 }
 
 TEST(DealColours, GivesEachFaceOneColourOfTheSetAndRefusesRepeats) {

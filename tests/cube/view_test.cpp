@@ -30,16 +30,6 @@ TEST(WholeCubeTurns, OppositeKeysUndoEachOtherAndFourPressesReturn) {
         EXPECT_EQ(t.FrontFace, v.FrontFace);
         EXPECT_EQ(t.FrontTurn, v.FrontTurn % 4 + 1);
     }
-    EXPECT_EQ(TurnWholeCube(View{3, 4}, CubeKey::T), (View{3, 1}));
-    EXPECT_EQ(TurnWholeCube(View{3, 1}, CubeKey::R), (View{3, 4}));
-}
-
-TEST(WholeCubeTurns, FromFaceOneUpright) {
-    const View v{1, 1};
-    EXPECT_EQ(TurnWholeCube(v, CubeKey::Left), (View{6, 1}));
-    EXPECT_EQ(TurnWholeCube(v, CubeKey::Right), (View{5, 1}));
-    EXPECT_EQ(TurnWholeCube(v, CubeKey::Up), (View{4, 1}));
-    EXPECT_EQ(TurnWholeCube(v, CubeKey::Down), (View{2, 1}));
 }
 
 }  // namespace

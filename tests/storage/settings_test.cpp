@@ -9,18 +9,7 @@
 namespace twistor::storage {
 namespace {
 
-using testing::ReadBytes;
 using testing::TempFolder;
-
-TEST(SettingsFile, DefaultsAreWrittenValueForValue) {
-    const std::string expected = " 10  9  12  13  14  15  2  3  0 \r\n";
-    EXPECT_EQ(FormatSettings(Settings{}), expected);
-
-    TempFolder folder;
-    ASSERT_TRUE(SaveSettings(folder / kSettingsFileName, Settings{}).ok());
-    EXPECT_EQ(ReadBytes(folder / kSettingsFileName), expected);
-    EXPECT_EQ(folder.Entries(), std::vector<std::string>{std::string(kSettingsFileName)});
-}
 
 struct ReadCase {
     const char* name;

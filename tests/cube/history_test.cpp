@@ -23,21 +23,36 @@ struct Fixture {
     Random rnd{3};
 };
 
-TEST(PushUserMove, StoresTheInverseAndCancelsItsOwnUndo) {
+// Clicks on a size-n cube, from a history `below`, leave the stack given:
+// each entry the inverse of its move, a move and its undoing cancel, a run on
+// one slice folds into at most two entries, never across axes or below the run.
+TEST(PushUserMove, StoresInversesCancelsAndFoldsRunsOnOneSlice) {
+    struct Case {
+        int n;
+        std::vector<Move> below, pushed, stack;
+    };
+    const Case cases[] = {
+        {3, {}, {{1, 2, 1}}, {{1, 2, 3}}},
+        {3, {}, {{1, 2, 1}, {1, 2, 3}}, {}},
+        {3, {}, {{1, 2, 1}, {1, 2, 1}}, {{1, 2, 3}, {1, 2, 3}}},
+        {3, {}, {{1, 2, 1}, {1, 2, 1}, {1, 2, 1}}, {{1, 2, 1}}},
+        {2, {}, {{3, 1, 1}, {3, 1, 1}, {3, 1, 1}}, {{3, 1, 1}}},
+        {4,
+         {{1, 2, 4}, {1, 2, 4}, {3, 1, 2}},
+         {{2, 3, 1}, {2, 3, 1}},
+         {{1, 2, 4}, {1, 2, 4}, {3, 1, 2}, {2, 3, 4}, {2, 3, 4}}},
+    };
+    for (const Case& c : cases) {
+        Fixture f(c.n);
+        f.history.Assign(c.below);
+        for (const Move m : c.pushed) f.Push(m);
+        EXPECT_EQ(Stack(f.history), c.stack) << "after " << c.pushed.size() << " clicks";
+    }
     Fixture f(3);
     EXPECT_EQ(f.Push({1, 2, 1}), PushResult::Pushed);
-    EXPECT_EQ(Stack(f.history), (std::vector<Move>{{1, 2, 3}}));
     EXPECT_EQ(f.Push({1, 2, 3}), PushResult::Cancelled);
-    EXPECT_TRUE(f.history.Empty());
-}
-
-TEST(PushUserMove, FoldsARunOnOneSliceIntoAtMostTwoEntries) {
-    Fixture f(3);
-    f.Push({1, 2, 1});
+    EXPECT_EQ(f.Push({1, 2, 1}), PushResult::Pushed);
     EXPECT_EQ(f.Push({1, 2, 1}), PushResult::Folded);
-    EXPECT_EQ(Stack(f.history), (std::vector<Move>{{1, 2, 3}, {1, 2, 3}}));
-    f.Push({1, 2, 1});
-    EXPECT_EQ(Stack(f.history), (std::vector<Move>{{1, 2, 1}}));
 }
 
 TEST(PushUserMove, TakesTheWholeCubePartOutOfARunAndKeepsThePicture) {
@@ -65,24 +80,6 @@ TEST(PushUserMove, TakesTheWholeCubePartOutOfARunAndKeepsThePicture) {
         }
     }
     EXPECT_NE(f.cube.Sticker(1, 1, 5), before.Sticker(1, 1, 5));  // the end faces turned
-}
-
-TEST(PushUserMove, NeverFoldsAcrossAxesOrBelowTheRun) {
-    Fixture f(4);
-    const std::vector<Move> below{{1, 2, 4}, {1, 2, 4}, {3, 1, 2}};
-    f.history.Assign(below);
-    f.Push({2, 3, 1});
-    f.Push({2, 3, 1});
-    EXPECT_EQ(Stack(f.history),
-              (std::vector<Move>{{1, 2, 4}, {1, 2, 4}, {3, 1, 2}, {2, 3, 4}, {2, 3, 4}}));
-}
-
-TEST(PushUserMove, RunCoveringTheWholeStackFolds) {
-    Fixture f(2);
-    f.Push({3, 1, 1});
-    f.Push({3, 1, 1});
-    f.Push({3, 1, 1});
-    EXPECT_EQ(Stack(f.history), (std::vector<Move>{{3, 1, 1}}));
 }
 
 TEST(PushUserMove, AFullHistoryRefusesNewEntriesButStillCancelsAndFolds) {

@@ -106,32 +106,6 @@ TEST(PuzzleFiles, ABadFileIsRefusedWithAMessageAndChangesNothing) {
     EXPECT_EQ(step, 4);
 }
 
-TEST(PuzzleFiles, NamesAreNamesInThisFolder) {
-    Game g(testing::SettingsLine(2, 1));
-    std::filesystem::create_directories(g.folder() / "sub");
-    int step = 0;
-    g.Run([&](CubeWindow& w) -> std::string {
-        switch (step++) {
-            case 0:
-                return "menu savepuzzle\ntype Text4 sub/x\npress Command10";
-            case 1:
-                EXPECT_FALSE(w.lastMessage().isEmpty());
-                EXPECT_FALSE(std::filesystem::exists(g.folder() / "sub" / "x.cube"));
-                return "type Text4 a.b\npress Command10";
-            case 2:
-                EXPECT_TRUE(std::filesystem::exists(g.folder() / "a.cube"));
-                return "menu loadpuzzle";
-            case 3:
-                // the list is read afresh: the puzzle just saved is there
-                EXPECT_EQ(w.controls().File2->count(), 1);
-                EXPECT_EQ(w.controls().File2->item(0)->text().toStdString(), "a.cube");
-                return "press Command9";
-        }
-        return "";
-    });
-    EXPECT_EQ(step, 5);
-}
-
 // Entries that are not the game's to replace or read: the game says so and
 // leaves them; what a save cut short left behind is gone after the start.
 TEST(PuzzleFiles, WhatIsNotAPuzzleOrSettingsFileIsLeftAsItIsAndSaidSo) {

@@ -23,10 +23,8 @@ inline int CountOther(const Canvas& canvas, const QRect& r, std::initializer_lis
     int count = 0;
     for (int y = r.top(); y <= r.bottom(); ++y) {
         for (int x = r.left(); x <= r.right(); ++x) {
-            const int c = canvas.ColourAt(x, y);
-            bool ok = false;
-            for (int a : allowed) ok = ok || c == a;
-            count += !ok;
+            count +=
+                std::find(allowed.begin(), allowed.end(), canvas.ColourAt(x, y)) == allowed.end();
         }
     }
     return count;

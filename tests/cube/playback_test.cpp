@@ -78,27 +78,5 @@ TEST_P(PlaybackBySize, UndoesAScrambleOfKMovesWithExactlyKSliceMoves) {
 
 INSTANTIATE_TEST_SUITE_P(Sizes, PlaybackBySize, ::testing::Range(2, 21));
 
-TEST(TurnAllSlices, IsTheSameAsTurningEverySliceOneByOne) {
-    for (int n : {2, 3, 6}) {
-        for (View v : testing::AllViews()) {
-            for (int button : {kLeftButton, kRightButton}) {
-                for (int direction : {1, 2}) {
-                    const auto whole = testing::PermutationOf(
-                        n, [&](Cube& c) { c.TurnAllSlices(v, button, direction); });
-                    const auto oneByOne = testing::PermutationOf(n, [&](Cube& c) {
-                        for (int line = 1; line <= n; ++line) {
-                            Click click{button, line, direction == 1 ? 1 : n};
-                            if (button == kRightButton)
-                                click = Click{button, direction == 1 ? n : 1, line};
-                            c.TurnSlice(v, click);
-                        }
-                    });
-                    EXPECT_EQ(whole, oneByOne);
-                }
-            }
-        }
-    }
-}
-
 }  // namespace
 }  // namespace twistor

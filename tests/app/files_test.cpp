@@ -75,39 +75,9 @@ TEST(PuzzleFiles, SaveAndLoadThroughThePanelsRestoreTheGameExactly) {
     EXPECT_EQ(step, 6);
 }
 
-TEST(PuzzleFiles, ABadFileIsRefusedWithAMessageAndChangesNothing) {
-    Game g(testing::SettingsLine(3, 5));
-    std::ofstream(g.folder() / "bad.cube", std::ios::binary) << " 3  1  1  0  0 \r\n 10 \r\n\r\n";
-    Cube before(3);
-    int step = 0;
-    g.Run([&](CubeWindow& w) -> std::string {
-        const GameState& s = w.state();
-        switch (step++) {
-            case 0:
-                before = s.cube;
-                return "menu loadpuzzle\ntype Text3 bad\npress Command8";
-            case 1:
-                EXPECT_TRUE(s.cube == before);
-                EXPECT_EQ(s.history.MoveCount(), 5);
-                EXPECT_NE(w.lastMessage().toStdString().find("bad.cube"), std::string::npos);
-                EXPECT_TRUE(VisibleControls(w).count("Command8"))
-                    << "the panel stays for another choice";
-                return "type Text3 missing\npress Command8";
-            case 2:
-                EXPECT_NE(w.lastMessage().toStdString().find("missing.cube"), std::string::npos);
-                return "press Command9";
-            case 3:
-                EXPECT_TRUE(VisibleControls(w).empty());
-                EXPECT_TRUE(s.cube == before);
-                return "";
-        }
-        return "";
-    });
-    EXPECT_EQ(step, 4);
-}
-
-// Entries that are not the game's to replace or read: the game says so and
-// leaves them; what a save cut short left behind is gone after the start.
+// Entries that are not the game's to replace or read, a damaged puzzle and a
+// missing one: the game says so and leaves them, the cube and the panel as
+// they were; what a save cut short left behind is gone after the start.
 TEST(PuzzleFiles, WhatIsNotAPuzzleOrSettingsFileIsLeftAsItIsAndSaidSo) {
     Game g;
     const std::filesystem::path dir = g.folder();
@@ -116,11 +86,14 @@ TEST(PuzzleFiles, WhatIsNotAPuzzleOrSettingsFileIsLeftAsItIsAndSaidSo) {
     std::ofstream(dir / ".twistor-1-2.tmp") << " 2  1  1  0 ";
     std::ofstream(dir / "notes.tmp") << "another program's";
     std::ofstream(dir / "s\xf8.cube") << "not UTF-8";
+    std::ofstream(dir / "bad.cube", std::ios::binary) << " 3  1  1  0  0 \r\n 10 \r\n\r\n";
+    Cube before(2);
     const auto message = [](CubeWindow& w) { return w.lastMessage().toStdString(); };
     int step = 0;
     g.Run([&](CubeWindow& w) -> std::string {
         switch (step++) {
             case 0:
+                before = w.state().cube;
                 EXPECT_FALSE(std::filesystem::exists(dir / ".twistor-1-2.tmp"));
                 EXPECT_TRUE(std::filesystem::exists(dir / "notes.tmp"));
                 EXPECT_NE(message(w).find("twistorfz.settings: not a regular file"),
@@ -133,12 +106,21 @@ TEST(PuzzleFiles, WhatIsNotAPuzzleOrSettingsFileIsLeftAsItIsAndSaidSo) {
                           "a regular file; it is left as it was");
                 return "menu loadpuzzle";
             case 2:
-                EXPECT_EQ(w.controls().File2->count(), 0);
+                EXPECT_EQ(w.controls().File2->count(), 1) << "bad.cube alone";
                 return "type Text3 pipe\npress Command8";
             case 3:
                 EXPECT_EQ(message(w), "pipe.cube: not a regular file");
-                return "press Command9\nmenu savepuzzle\ntype Text4 pipe\npress Command10";
+                return "type Text3 bad\npress Command8";
             case 4:
+                EXPECT_NE(message(w).find("bad.cube"), std::string::npos) << message(w);
+                EXPECT_TRUE(VisibleControls(w).count("Command8")) << "the panel stays";
+                return "type Text3 missing\npress Command8";
+            case 5:
+                EXPECT_NE(message(w).find("missing.cube"), std::string::npos) << message(w);
+                EXPECT_TRUE(w.state().cube == before);
+                EXPECT_EQ(w.state().history.MoveCount(), 3);
+                return "press Command9\nmenu savepuzzle\ntype Text4 pipe\npress Command10";
+            case 6:
                 EXPECT_EQ(message(w),
                           "The puzzle was not saved: cannot save pipe.cube: it is not a regular "
                           "file; it is left as it was");
@@ -146,7 +128,7 @@ TEST(PuzzleFiles, WhatIsNotAPuzzleOrSettingsFileIsLeftAsItIsAndSaidSo) {
         }
         return "";
     });
-    EXPECT_EQ(step, 6);
+    EXPECT_EQ(step, 8);
     EXPECT_TRUE(std::filesystem::is_fifo(dir / "pipe.cube"));
     EXPECT_TRUE(std::filesystem::is_directory(dir / storage::kSettingsFileName));
 }

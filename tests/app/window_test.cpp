@@ -49,15 +49,11 @@ TEST(StartUp, WithoutSettingsLaysOutAScrambledTwoCubeWithFaceOneUpright) {
 TEST(Clicks, OffTheSquaresOrOffTheEdgesMoveNothing) {
     Game g(testing::SettingsLine(3, 2));
     Cube before(2);
-    int moves = 0;
-    bool checked = false;
-    int step = 0;
-    g.Run([&](CubeWindow& w) -> std::string {
-        const GameState& s = w.state();
-        if (step == 0) {
-            before = s.cube;
-            moves = s.history.MoveCount();
-            const Layout& l = s.layout;
+    Steps steps;
+    steps
+        .then([&](CubeWindow& w) {
+            before = w.state().cube;
+            const Layout& l = w.state().layout;
             const int K = l.CellWidth;
             const int L = l.FrontLeft;
             const int T = l.FrontTop;
@@ -72,27 +68,21 @@ TEST(Clicks, OffTheSquaresOrOffTheEdgesMoveNothing) {
             o << "click " << l.FrontRight + 10 << " " << T + 20 << " left\n";  // the right face
             o << "click " << L + 20 << " " << T - 10 << " left\n";             // the top face
             o << "click 700 500 left\n";
-            ++step;
             return o.str();
-        }
-        if (step == 1) {
-            EXPECT_TRUE(s.cube == before);
-            EXPECT_EQ(s.history.MoveCount(), moves);
-            checked = true;
-            ++step;
+        })
+        .then([&](CubeWindow& w) {
+            EXPECT_TRUE(w.state().cube == before);
+            EXPECT_EQ(w.state().history.MoveCount(), 2);
             // A click with the middle button on an edge square does nothing either.
-            const auto [x, y] = SquareCentre(s.layout, 1, 1);
+            const auto [x, y] = SquareCentre(w.state().layout, 1, 1);
             w.Form_MouseDown(4, x, y);
             return "passes 1";
-        }
-        if (step == 2) {
-            EXPECT_TRUE(s.cube == before);
-            ++step;
-        }
-        return "";
-    });
-    EXPECT_TRUE(checked);
-    EXPECT_EQ(step, 3);
+        })
+        .then([&](CubeWindow& w) {
+            EXPECT_TRUE(w.state().cube == before);
+            return "";
+        });
+    g.Run(steps);
 }
 
 TEST(Clicks, TurnTheClickedLayerTheWayOfTheEdgeInEveryTurnOfTheView) {

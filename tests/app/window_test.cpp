@@ -125,45 +125,41 @@ TEST(Clicks, TurnTheClickedLayerTheWayOfTheEdgeInEveryTurnOfTheView) {
 // there turns exactly that square's slice.
 TEST(Resize, TheCubeFollowsTheWindowAndAClickHitsTheSquareDrawnThere) {
     Game g(testing::SettingsLine(4, 5));
-    const std::vector<QSize> sizes = {{1200, 800}, {800, 560}};
-    std::size_t next = 0;
-    bool resized = false;
     Cube expected(4);
-    std::size_t moves = 0;
-    g.Run([&](CubeWindow& w) -> std::string {
-        const GameState& s = w.state();
-        if (resized) {
-            const QSize size = sizes[next - 1];
-            const Layout l = ComputeLayout(4, size.width(), size.height());
-            EXPECT_EQ(s.layout.FrontLeft, l.FrontLeft);
-            EXPECT_EQ(s.layout.FrontTop, l.FrontTop);
-            EXPECT_TRUE(s.cube == expected);
-            EXPECT_EQ(s.history.MoveCount(), moves);
-            EXPECT_EQ(s.view, (View{1, 1}));
-            for (int row = 1; row <= 4; ++row) {
-                for (int col = 1; col <= 4; ++col) {
-                    const auto [x, y] = SquareCentre(l, col, row);
-                    EXPECT_EQ(PixelAt(w, x, y), s.cube.Sticker(col, row, 1));
+    int moves = 0;
+    Steps steps;
+    for (const QSize size : {QSize(1200, 800), QSize(800, 560)}) {
+        steps
+            .then([&, size](CubeWindow& w) {
+                expected = w.state().cube;
+                moves = w.state().history.MoveCount();
+                w.SetFixedArea(size.width(), size.height());
+                return "passes 1";
+            })
+            .then([&, size](CubeWindow& w) {
+                const GameState& s = w.state();
+                const Layout l = ComputeLayout(4, size.width(), size.height());
+                EXPECT_EQ(s.layout.FrontLeft, l.FrontLeft);
+                EXPECT_EQ(s.layout.FrontTop, l.FrontTop);
+                EXPECT_TRUE(s.cube == expected);
+                EXPECT_EQ(s.history.MoveCount(), moves);
+                EXPECT_EQ(s.view, (View{1, 1}));
+                for (int row = 1; row <= 4; ++row) {
+                    for (int col = 1; col <= 4; ++col) {
+                        const auto [x, y] = SquareCentre(l, col, row);
+                        EXPECT_EQ(PixelAt(w, x, y), s.cube.Sticker(col, row, 1));
+                    }
                 }
-            }
-            resized = false;
-            // The top row's third square, with the left button: its column.
-            expected.TurnSlice(s.view, Click{kLeftButton, 3, 1});
-            return ClickLine(w, 3, 1, "left");
-        }
-        if (next > 0) {
-            EXPECT_TRUE(s.cube == expected) << "after the click in size " << next;
-        }
-        if (next == sizes.size()) return "";
-        expected = s.cube;
-        moves = s.history.MoveCount();
-        w.SetFixedArea(sizes[next].width(), sizes[next].height());
-        ++next;
-        resized = true;
-        return "passes 1";
-    });
-    EXPECT_EQ(next, sizes.size());
-    EXPECT_FALSE(resized);
+                // The top row's third square, with the left button: its column.
+                expected.TurnSlice(s.view, Click{kLeftButton, 3, 1});
+                return ClickLine(w, 3, 1, "left");
+            })
+            .then([&, size](CubeWindow& w) {
+                EXPECT_TRUE(w.state().cube == expected) << "after the click in " << size.width();
+                return "#next";
+            });
+    }
+    g.Run(steps);
 }
 
 // Whichever control has the focus: here a button, as after a solved game cube.

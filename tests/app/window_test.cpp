@@ -182,8 +182,9 @@ TEST(Keys, TurnTheWholeCubeInPracticeModeOnly) {
             ++i;
             before = s.view;
             w.controls().Command6->hide();  // it would lie on the computer box
-            // computer mode, nothing to play
-            return testing::ClickLine(kComputerBox) + "\nkey Left\nkey t\n";
+            // computer mode, nothing to play; the click on the box's lower line
+            const QRect lowerHalf = kComputerBox.adjusted(0, kComputerBox.height() / 2, 0, 0);
+            return testing::ClickLine(lowerHalf) + "\nkey Left\nkey t\n";
         }
         if (i > std::size(keys)) {
             EXPECT_EQ(s.view, before) << "no key works while the computer solves";

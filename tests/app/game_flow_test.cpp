@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "Driver.h"
+#include "app/DrawingArea.h"
 
 namespace twistor {
 namespace {
@@ -72,6 +73,31 @@ TEST(GameMode, CountsSolvedCubesAndOffersTheNextOne) {
             EXPECT_TRUE(w.menuItem("loadpuzzle")->isEnabled());
             return "";
         });
+    g.Run(f);
+}
+
+// Solved by a route the history does not fold away: six times a column up,
+// the top row over, the column down and the row back. The solved step must
+// forget the 24 moves, or the computer would later scramble a solved cube.
+TEST(PracticeMode, ACubeSolvedByAnotherRouteForgetsItsHistory) {
+    Game g(testing::SettingsLine(2, 0));
+    Steps f;
+    f.then([](CubeWindow& w) {
+         EXPECT_TRUE(w.state().cube.IsSolved());
+         std::string lines;
+         for (int i = 0; i < 6; ++i) {
+             lines += testing::ClickLine(w, 2, 1, "left") + "\n" +
+                      testing::ClickLine(w, 2, 1, "right") + "\n" +
+                      testing::ClickLine(w, 2, 2, "left") + "\n" +
+                      testing::ClickLine(w, 1, 1, "right") + "\n";
+         }
+         return lines;
+     }).then([](CubeWindow& w) {
+        EXPECT_TRUE(w.state().cube.IsSolved());
+        EXPECT_TRUE(w.state().history.Empty());
+        EXPECT_TRUE(SolvedBandShown(w.area()->canvas(), kLeftBandArea));
+        return "";
+    });
     g.Run(f);
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <fstream>
@@ -139,14 +140,38 @@ int BoxColour(CubeWindow& w, const QRect& box) {
     return PixelAt(w, box.right() - 1, box.top() + 1);
 }
 
+std::string Screen(CubeWindow& w) {
+    std::string line = BoxColour(w, kUserBox) == 11       ? "user box"
+                       : BoxColour(w, kComputerBox) == 11 ? "computer box"
+                                                          : "no box";
+    line += " | " + w.windowTitle().toStdString() + " | shown";
+    for (const std::string& name : VisibleControls(w)) {
+        const auto* c = w.area()->findChild<const QWidget*>(QString::fromStdString(name));
+        line += (c->isEnabled() ? " " : " -") + name;
+        if (name == "Label4" || name == "Label5") line += " \"" + Text(c) + "\"";
+    }
+    std::string off, ticked;
+    for (const QAction* item : w.findChildren<const QAction*>()) {
+        const std::string name = item->objectName().toStdString();
+        if (name.empty()) continue;
+        if (!item->isEnabled()) off += " " + name;
+        if (item->isChecked()) ticked += " " + name;
+    }
+    return line + " | off" + off + " | ticked" + ticked + " | " +
+           w.menuItem("newpuzzle")->text().toStdString();
+}
+
 std::string ClickLine(const CubeWindow& w, int column, int row, const char* button) {
     const auto [x, y] = SquareCentre(w.state().layout, column, row);
     return "click " + std::to_string(x) + " " + std::to_string(y) + " " + button;
 }
 
 std::string ClickLine(const QRect& box) {
-    const QPoint c = box.center();
-    return "click " + std::to_string(c.x()) + " " + std::to_string(c.y()) + " left";
+    return ClickLine(box.center());
+}
+
+std::string ClickLine(QPoint at) {
+    return "click " + std::to_string(at.x()) + " " + std::to_string(at.y()) + " left";
 }
 
 std::string UndoTopLine(const CubeWindow& w) {

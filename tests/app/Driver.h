@@ -85,10 +85,17 @@ int PixelAt(CubeWindow& w, int x, int y);
 // when it is the current mode's.
 int BoxColour(CubeWindow& w, const QRect& box);
 
+// What a player sees of the window besides the cube, on one line: the
+// highlighted mode box, the caption, the controls shown (a disabled one
+// marked "-") with the game labels' words, the menu items that are off and
+// those ticked, and the first item's caption.
+std::string Screen(CubeWindow& w);
+
 // Script lines: a click at the middle of the front face's square (column,
 // row), and a left click on a box of the side panel.
 std::string ClickLine(const CubeWindow& w, int column, int row, const char* button);
 std::string ClickLine(const QRect& box);
+std::string ClickLine(QPoint at);
 
 // The click, as a script line, that plays the top history entry, or an arrow
 // key when the front face cannot turn it.

@@ -25,57 +25,6 @@ bool ButtonsShown(const CubeWindow& w) {
     return v.count("Command6") && v.count("Command7");
 }
 
-TEST(GameMode, CountsSolvedCubesAndOffersTheNextOne) {
-    Game g(testing::SettingsLine(2, 3));
-    Steps f;
-    f.then([](CubeWindow&) { return "menu gamemode"; })
-        .then([](CubeWindow& w) {
-            EXPECT_EQ(Text(w.controls().Label4), "Number of cubes solved: 0");
-            EXPECT_EQ(Text(w.controls().Label5), "Difficulty level: 3");
-            EXPECT_EQ(w.windowTitle().toStdString(),
-                      "Twistor Cube (Solving \"2 by 2 by 2\" Twistor-cubes)");
-            EXPECT_EQ(w.state().history.MoveCount(), 3);
-            EXPECT_FALSE(ButtonsShown(w));
-            EXPECT_EQ(w.menuItem("newpuzzle")->text().toStdString(), "New game");
-            EXPECT_FALSE(w.menuItem("loadpuzzle")->isEnabled());
-            EXPECT_FALSE(w.menuItem("savepuzzle")->isEnabled());
-            return "key b";  // does nothing in game mode
-        })
-        .then([](CubeWindow& w) {
-            EXPECT_EQ(w.state().modes.GameMode, true);
-            EXPECT_EQ(w.state().history.MoveCount(), 3);
-            return "#next";
-        })
-        .solveByHand()
-        .then([](CubeWindow& w) {
-            EXPECT_TRUE(w.state().cube.IsSolved());
-            EXPECT_EQ(Text(w.controls().Label4), "Number of cubes solved: 1");
-            EXPECT_TRUE(ButtonsShown(w));
-            return "press Command6";
-        })
-        .then([](CubeWindow& w) {
-            EXPECT_FALSE(ButtonsShown(w));
-            EXPECT_EQ(w.state().history.MoveCount(), 3);
-            EXPECT_EQ(Text(w.controls().Label4), "Number of cubes solved: 1");
-            return "#next";
-        })
-        .solveByHand()
-        .then([](CubeWindow& w) {
-            EXPECT_EQ(Text(w.controls().Label4), "Number of cubes solved: 2");
-            return "press Command7";
-        })
-        .then([](CubeWindow& w) {
-            EXPECT_EQ(w.state().modes.GameMode, false);
-            EXPECT_TRUE(w.menuItem("usolve")->isChecked());
-            EXPECT_TRUE(VisibleControls(w).empty());
-            EXPECT_EQ(testing::BoxColour(w, kUserBox), 11);
-            EXPECT_EQ(w.menuItem("newpuzzle")->text().toStdString(), "New puzzle");
-            EXPECT_TRUE(w.menuItem("loadpuzzle")->isEnabled());
-            return "";
-        });
-    g.Run(f);
-}
-
 // Solved by a route the history does not fold away: six times a column up,
 // the top row over, the column down and the row back. The solved step must
 // forget the 24 moves, or the computer would later scramble a solved cube.

@@ -90,45 +90,6 @@ TEST(ColourPanel, TicksTheSetAllowsExactlySixAndSortsItOnDone) {
     EXPECT_EQ(step, 9);
 }
 
-TEST(Panels, HideTheGameControlsWhileOpenAndBringBackExactlyThose) {
-    Game g(testing::SettingsLine(2, 1));
-    int step = 0;
-    g.Run([&](CubeWindow& w) -> std::string {
-        const GameState& s = w.state();
-        switch (step++) {
-            case 0:
-                return "menu gamemode";
-            case 1:
-                EXPECT_EQ(VisibleControls(w), (std::set<std::string>{"Label4", "Label5"}));
-                return "menu choosecolors";
-            case 2:
-                EXPECT_FALSE(VisibleControls(w).count("Label4"));
-                EXPECT_EQ(s.panels.TakesInput, true);
-                return "press Command1";
-            case 3:
-                EXPECT_EQ(VisibleControls(w), (std::set<std::string>{"Label4", "Label5"}));
-                EXPECT_FALSE(w.menuItem("loadpuzzle")->isEnabled()) << "still game mode";
-                EXPECT_FALSE(w.menuItem("savepuzzle")->isEnabled());
-                return "menu difficulty";
-            case 4: {
-                EXPECT_EQ(VisibleControls(w),
-                          (std::set<std::string>{"Command3", "Label1", "Text1"}));
-                // keys and clicks leave the cube alone while a panel is open
-                return "key Down\n" + testing::ClickLine(w, 1, 1, "left") + "\ntype Text1 -7";
-            }
-            case 5:
-                EXPECT_EQ(s.history.MoveCount(), 1);
-                EXPECT_EQ(s.view, (View{1, 1}));
-                return "press Command3";
-            case 6:
-                EXPECT_EQ(testing::Text(w.controls().Text1), "0");
-                return "";
-        }
-        return "";
-    });
-    EXPECT_EQ(step, 7);
-}
-
 // A time from the settings file shows whole in the box, "Done" keeps it to
 // the last bit and "Save settings" writes it back as it was; the player
 // still types at most two characters.

@@ -1,0 +1,287 @@
+// What each handler leaves on the screen, as a player sees it: the mode
+// boxes, the caption, the controls and labels shown, and the menu.
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <algorithm>
+#include <memory>
+#include <set>
+#include <vector>
+
+#include "Driver.h"
+#include "app/DrawingArea.h"
+#include "app/Widgets.h"
+#include "storage/Settings.h"
+
+namespace twistor {
+namespace {
+
+using testing::Game;
+using testing::Screen;
+using testing::Steps;
+
+// One player action and the screen it leaves. "solve" solves the cube by
+// hand; "user box" and "computer box" click the middle of a mode box.
+struct Act {
+    const char* does;
+    const char* screen;
+};
+
+void Play(Steps& steps, const Act& act) {
+    const std::string does = act.does;
+    if (does == "solve") {
+        steps.solveByHand();
+    } else {
+        steps.then([does](CubeWindow&) {
+            if (does == "user box") return testing::ClickLine(kUserBox);
+            if (does == "computer box") return testing::ClickLine(kComputerBox);
+            return does;
+        });
+    }
+    steps.then([act](CubeWindow& w) {
+        EXPECT_EQ(Screen(w), act.screen) << "after " << act.does;
+        return "#next";
+    });
+}
+
+TEST(Handlers, EachLeavesTheScreenAPlayerExpects) {
+    const Act acts[] = {
+        {"passes 0",
+         R"(user box | Twistor Cube (Practice-mode) | shown | off | ticked usolve by2 | New puzzle)"},
+        {"computer box",
+         R"(computer box | Twistor Cube (Practice-mode) | shown | off | ticked csolve by2 | New puzzle)"},
+        {"menu usolve",
+         R"(user box | Twistor Cube (Practice-mode) | shown | off | ticked usolve by2 | New puzzle)"},
+        {"menu csolve",
+         R"(computer box | Twistor Cube (Practice-mode) | shown | off | ticked csolve by2 | New puzzle)"},
+        {"user box",
+         R"(user box | Twistor Cube (Practice-mode) | shown | off | ticked usolve by2 | New puzzle)"},
+        {"key b",
+         R"(user box | Twistor Cube (Practice-mode) | shown | off | ticked usolve by2 | New puzzle)"},
+        {"menu by3",
+         R"(user box | Twistor Cube (Practice-mode) | shown | off | ticked usolve by3 | New puzzle)"},
+        {"menu difficulty\ntype Text1 4\npress Command3",
+         R"(user box | Twistor Cube (Practice-mode) | shown | off | ticked usolve by3 | New puzzle)"},
+        {"menu gamemode",
+         R"(no box | Twistor Cube (Solving "3 by 3 by 3" Twistor-cubes) | shown Label4 "Number of cubes solved: 0" Label5 "Difficulty level: 4" | off loadpuzzle savepuzzle | ticked gamemode by3 | New game)"},
+        {"key b",
+         R"(no box | Twistor Cube (Solving "3 by 3 by 3" Twistor-cubes) | shown Label4 "Number of cubes solved: 0" Label5 "Difficulty level: 4" | off loadpuzzle savepuzzle | ticked gamemode by3 | New game)"},
+        {"computer box",
+         R"(no box | Twistor Cube (Solving "3 by 3 by 3" Twistor-cubes) | shown Label4 "Number of cubes solved: 0" Label5 "Difficulty level: 4" | off loadpuzzle savepuzzle | ticked gamemode by3 | New game)"},
+        {"solve",
+         R"(no box | Twistor Cube (Solving "3 by 3 by 3" Twistor-cubes) | shown Command6 Command7 Label4 "Number of cubes solved: 1" Label5 "Difficulty level: 4" | off loadpuzzle savepuzzle | ticked gamemode by3 | New game)"},
+        {"press Command6",
+         R"(no box | Twistor Cube (Solving "3 by 3 by 3" Twistor-cubes) | shown Label4 "Number of cubes solved: 1" Label5 "Difficulty level: 4" | off loadpuzzle savepuzzle | ticked gamemode by3 | New game)"},
+        {"solve",
+         R"(no box | Twistor Cube (Solving "3 by 3 by 3" Twistor-cubes) | shown Command6 Command7 Label4 "Number of cubes solved: 2" Label5 "Difficulty level: 4" | off loadpuzzle savepuzzle | ticked gamemode by3 | New game)"},
+        {"press Command7",
+         R"(user box | Twistor Cube (Solving "3 by 3 by 3" Twistor-cubes) | shown | off | ticked usolve by3 | New puzzle)"},
+        {"menu gamemode",
+         R"(no box | Twistor Cube (Solving "3 by 3 by 3" Twistor-cubes) | shown Label4 "Number of cubes solved: 0" Label5 "Difficulty level: 4" | off loadpuzzle savepuzzle | ticked gamemode by3 | New game)"},
+        {"menu difficulty\ntype Text1 2\npress Command3",
+         R"(no box | Twistor Cube (Solving "3 by 3 by 3" Twistor-cubes) | shown Label4 "Number of cubes solved: 0" Label5 "Difficulty level: 4" | off loadpuzzle savepuzzle | ticked gamemode by3 | New game)"},
+        {"menu newpuzzle",
+         R"(no box | Twistor Cube (Solving "3 by 3 by 3" Twistor-cubes) | shown Label4 "Number of cubes solved: 0" Label5 "Difficulty level: 2" | off loadpuzzle savepuzzle | ticked gamemode by3 | New game)"},
+        {"menu usolve",
+         R"(user box | Twistor Cube (Practice-mode) | shown | off | ticked usolve by3 | New puzzle)"},
+        {"menu gamemode",
+         R"(no box | Twistor Cube (Solving "3 by 3 by 3" Twistor-cubes) | shown Label4 "Number of cubes solved: 0" Label5 "Difficulty level: 2" | off loadpuzzle savepuzzle | ticked gamemode by3 | New game)"},
+        {"menu csolve",
+         R"(computer box | Twistor Cube (Practice-mode) | shown | off | ticked csolve by3 | New puzzle)"},
+        {"menu newpuzzle",
+         R"(computer box | Twistor Cube (Practice-mode) | shown | off | ticked csolve by3 | New puzzle)"},
+    };
+    Game g(testing::SettingsLine(2, 1));
+    Steps steps;
+    for (const Act& act : acts) Play(steps, act);
+    g.Run(steps);
+}
+
+// The corners and the middle of a control, which take a click, and the
+// pixels just outside its sides, which do not.
+std::vector<QPoint> Inside(const QRect& r) {
+    return {r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight(), r.center()};
+}
+
+std::string ClicksJustOutside(const QRect& r) {
+    const QPoint c = r.center();
+    std::string lines;
+    for (const QPoint p : {QPoint(r.left() - 1, c.y()), QPoint(r.right() + 1, c.y()),
+                           QPoint(c.x(), r.top() - 1), QPoint(c.x(), r.bottom() + 1)})
+        lines += testing::ClickLine(p) + "\n";
+    return lines;
+}
+
+struct PanelCase {
+    const char* item;
+    const char* closes;
+    std::set<std::string> controls;
+};
+
+// Each panel, opened over practice mode, a game cube in play and a solved
+// game cube with its buttons, shows its own controls only, keeps them
+// while the player clicks just outside the button that closes it, closes
+// on a click at any corner or the middle of that button, and leaves the
+// screen exactly as it found it. The puzzle panels are not offered in game
+// mode.
+TEST(Panels, ShowTheirOwnControlsAndLeaveTheScreenAsTheyFoundIt) {
+    std::set<std::string> colours = {"Command1", "Command2", "Command4", "Label2"};
+    for (const char* box :
+         {"Check1", "Check2", "Check3", "Check4", "Check35", "Check36", "Check37", "Check38",
+          "Check39", "Check42", "Check43", "Check44", "Check45", "Check46"})
+        colours.insert(box);
+    const std::set<std::string> load = {"Command8", "Command9", "File2", "Label6", "Text3"};
+    const std::set<std::string> save = {"Command10", "Command11", "File1", "Label7", "Text4"};
+    const PanelCase panels[] = {
+        {"difficulty", "Command3", {"Command3", "Label1", "Text1"}},
+        {"choosetime", "Command5", {"Command5", "Label3", "Text2"}},
+        {"choosecolors", "Command1", colours},
+        {"loadpuzzle", "Command8", load},
+        {"loadpuzzle", "Command9", load},
+        {"savepuzzle", "Command10", save},
+        {"savepuzzle", "Command11", save},
+    };
+    Game g(testing::SettingsLine(2, 1));
+    Steps steps;
+    std::string before;
+    for (const char* over : {"practice", "game", "buttons"}) {
+        if (std::string(over) == "game") steps.then([](CubeWindow&) { return "menu gamemode"; });
+        if (std::string(over) == "buttons") steps.solveByHand();
+        const bool game = std::string(over) != "practice";
+        for (const PanelCase& p : panels) {
+            const auto button = [&p](CubeWindow& w) {
+                return w.area()->findChild<QWidget*>(p.closes)->geometry();
+            };
+            const std::string item = p.item;
+            const bool offered = !game || item.find("puzzle") == std::string::npos;
+            for (std::size_t at = 0; at < (game ? 1 : Inside({}).size()); ++at) {
+                steps.then([&before, item](CubeWindow& w) {
+                    before = Screen(w) + "\n" + DumpState(w);
+                    return "menu " + item;
+                });
+                if (!offered) {
+                    steps.then([&before](CubeWindow& w) {
+                        EXPECT_EQ(Screen(w) + "\n" + DumpState(w), before);
+                        return "#next";
+                    });
+                    continue;
+                }
+                for (int k = 0; k < 2; ++k) {
+                    steps.then([p, over, button, k](CubeWindow& w) {
+                        EXPECT_EQ(VisibleControls(w), p.controls) << p.item << " over " << over;
+                        // Nor do the cube's keys and clicks reach the cube.
+                        return k == 0 ? ClicksJustOutside(button(w)) + "key Down\n" +
+                                            testing::ClickLine(w, 2, 2, "left")
+                                      : "#next";
+                    });
+                }
+                steps.then([button, at](CubeWindow& w) {
+                    return testing::ClickLine(Inside(button(w))[at]);
+                });
+                steps.then([&before, p, over](CubeWindow& w) {
+                    EXPECT_EQ(Screen(w) + "\n" + DumpState(w), before)
+                        << p.closes << " over " << over;
+                    EXPECT_FALSE(w.state().panels.TakesInput);
+                    return "#next";
+                });
+            }
+        }
+    }
+    g.Run(steps);
+}
+
+// The boxes and buttons that are not in a panel's closing role: each takes a
+// click at its corners and middle, and not just outside.
+TEST(Controls, TakeAClickOnTheirCornersAndMiddleButNotJustOutside) {
+    Game g(testing::SettingsLine(2, 1));
+    Steps steps;
+    const auto clickEach = [&steps](std::function<QRect(CubeWindow&)> area,
+                                    std::function<std::string(CubeWindow&)> before,
+                                    std::function<bool(CubeWindow&)> clicked) {
+        for (std::size_t at = 0; at < 5; ++at) {
+            steps.then([=](CubeWindow& w) { return before(w) + ClicksJustOutside(area(w)); })
+                .then([=](CubeWindow& w) {
+                    EXPECT_FALSE(clicked(w)) << "just outside";
+                    return testing::ClickLine(Inside(area(w))[at]);
+                })
+                .then([=](CubeWindow& w) {
+                    EXPECT_TRUE(clicked(w))
+                        << "corner or middle " << at << " of " << area(w).x() << "," << area(w).y();
+                    return "#next";
+                });
+        }
+    };
+    const auto computer = [](CubeWindow& w) {
+        return w.state().modes.SolveMode == Solver::Computer;
+    };
+    clickEach([](CubeWindow&) { return kComputerBox; },
+              [](CubeWindow&) { return testing::ClickLine(kUserBox) + "\n"; }, computer);
+    clickEach([](CubeWindow&) { return kUserBox; },
+              [](CubeWindow&) { return testing::ClickLine(kComputerBox) + "\n"; },
+              [&](CubeWindow& w) { return !computer(w); });
+    // Each colour box, with none of the others ticked (six ticked would
+    // leave the rest disabled), and the two buttons that tick a whole set.
+    steps.then([](CubeWindow&) { return "menu choosecolors"; }).then([](CubeWindow& w) {
+        std::string lines;
+        for (const ColourChoice& c : w.controls().colourBoxes)
+            if (c.box->isChecked()) lines += "press " + c.box->objectName().toStdString() + "\n";
+        return lines;
+    });
+    for (std::size_t k = 0; k < 14; ++k) {
+        const auto box = [k](CubeWindow& w) { return w.controls().colourBoxes[k].box; };
+        clickEach([box](CubeWindow& w) { return box(w)->geometry(); },
+                  [box](CubeWindow& w) {
+                      const std::string name = box(w)->objectName().toStdString();
+                      return box(w)->isChecked() ? "press " + name + "\n" : std::string();
+                  },
+                  [box](CubeWindow& w) { return box(w)->isChecked(); });
+        steps.then([box](CubeWindow& w) { return "press " + box(w)->objectName().toStdString(); });
+    }
+    const auto ticked = [](CubeWindow& w) {
+        std::vector<int> set;
+        for (const ColourChoice& c : w.controls().colourBoxes)
+            if (c.box->isChecked()) set.push_back(c.colour);
+        return set;
+    };
+    const auto sorted = [](const std::array<int, 6>& set) {
+        std::vector<int> v(set.begin(), set.end());
+        std::sort(v.begin(), v.end());
+        return v;
+    };
+    const std::vector<int> fluorescent = sorted(kFluorescentColours);
+    const std::vector<int> plain = sorted(storage::kDefaultColours);
+    clickEach([](CubeWindow& w) { return w.controls().Command4->geometry(); },
+              [](CubeWindow&) { return "press Command2\n"; },
+              [=](CubeWindow& w) { return ticked(w) == fluorescent; });
+    clickEach([](CubeWindow& w) { return w.controls().Command2->geometry(); },
+              [](CubeWindow&) { return "press Command4\n"; },
+              [=](CubeWindow& w) { return ticked(w) == plain; });
+    // The game buttons under a solved game cube.
+    steps.then([](CubeWindow&) { return "press Command1\nmenu gamemode"; });
+    const auto shown = [](CubeWindow& w) { return !w.controls().Command6->isHidden(); };
+    for (std::size_t at = 0; at < 5; ++at) {
+        for (QPushButton* Controls::*button : {&Controls::Command6, &Controls::Command7}) {
+            const auto area = [button](CubeWindow& w) {
+                return (w.controls().*button)->geometry();
+            };
+            steps.solveByHand()
+                .then([=](CubeWindow& w) { return ClicksJustOutside(area(w)); })
+                .then([=](CubeWindow& w) {
+                    EXPECT_TRUE(shown(w)) << "just outside";
+                    return testing::ClickLine(Inside(area(w))[at]);
+                })
+                .then([=](CubeWindow& w) {
+                    EXPECT_FALSE(shown(w)) << "corner or middle " << at;
+                    const bool quit = button == &Controls::Command7;
+                    EXPECT_EQ(w.state().modes.GameMode, !quit);
+                    return quit ? "menu gamemode" : "#next";
+                });
+        }
+    }
+    g.Run(steps);
+}
+
+}  // namespace
+}  // namespace twistor

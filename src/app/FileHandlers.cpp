@@ -160,7 +160,6 @@ void CubeWindow::Command8_Click() {
 void CubeWindow::ApplyPuzzle(const storage::Puzzle& p) {
     s_.game.PuzzleLoaded(s_.modes.GameMode);
     s_.mail.ViewKeyFlag = true;
-    s_.scrambler.ResetRun();
     s_.cube = p.cube;
     s_.view = p.view;
     s_.MoveAxis = p.MoveAxis;

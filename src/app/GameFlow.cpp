@@ -76,8 +76,6 @@ SolvedNews GameFlow::SolvedMoment(bool gameMode, bool buttonsShown) {
 void RequestNewCube(GameState& s, int scrambleLeft) {
     s.mail.ViewKeyFlag = true;
     s.history.Clear();
-    // A new cube starts the scrambler's runs afresh.
-    s.scrambler.ResetRun();
     s.modes.ScrambleLeft = scrambleLeft;
     s.modes.CubeReady = false;
 }

@@ -86,7 +86,7 @@ struct GameState {
 };
 
 // Asks the main loop for a new cube with `scrambleLeft` scramble passes: the
-// history and the scrambler's runs start afresh, and the view is redrawn.
+// history starts afresh, and the view is redrawn.
 void RequestNewCube(GameState& s, int scrambleLeft);
 
 }  // namespace twistor

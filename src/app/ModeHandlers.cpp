@@ -12,8 +12,6 @@
 namespace twistor {
 
 void CubeWindow::SetSolver(Solver solver) {
-    // A change of solver starts the scrambler's runs afresh.
-    if (s_.modes.SolveMode != solver) s_.scrambler.ResetRun();
     s_.modes.SolveMode = solver;
     items_.usolve->setChecked(solver == Solver::Player);
     items_.csolve->setChecked(solver == Solver::Computer);

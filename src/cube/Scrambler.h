@@ -16,7 +16,8 @@ class Scrambler {
     // A new cube: the next move always starts a run.
     void ForgetLastMove() { ScrambleLastFace = -1; }
 
-    // The end of a scramble, and the mode handlers: the run starts afresh.
+    // The end of a scramble: the run starts afresh. A scramble runs to its
+    // end without taking input, so no handler ever meets a run half made.
     void ResetRun() { ScrambleRunExtra = RunLowCount = RunHighCount = 0; }
 
     // Chooses one move, records its inverse and makes it. The view follows

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QPushButton>
 #include <QTimer>
 #include <sstream>
@@ -342,13 +343,25 @@ TEST(ScenarioRunner, StopsAtALineItCannotReadWithStatusTwoAndTheLineNumber) {
     EXPECT_NE(g.errors().find("line 1: "), std::string::npos);
 }
 
+// Without "seed" a script gets the clock's random numbers, as a player does.
+TEST(ScenarioRunner, WithoutASeedEachRunScramblesAfresh) {
+    std::set<std::string> dumps;
+    for (int run = 0; run < 2; ++run) {
+        Game g(testing::SettingsLine(3, 20));
+        g.seeded = false;
+        g.Run("dump");
+        dumps.insert(g.output());
+    }
+    EXPECT_EQ(dumps.size(), 2u);
+}
+
 // With QT_SCALE_FACTOR set, the scenario runner's shot is the picture in the
 // device pixels of that ratio: twice the area in each direction, the figure
 // and the side panel in the same places.
 TEST(ScenarioRunner, ShotIsInDevicePixelsAtTheScaleFactorAsked) {
-    const QString folder = QDir::temp().filePath("twistor-scenario-scale");
-    QDir(folder).removeRecursively();
-    ASSERT_TRUE(QDir().mkpath(folder));
+    const QTemporaryDir temporary;
+    ASSERT_TRUE(temporary.isValid());
+    const QString folder = temporary.path();
     QProcess runner;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_SCALE_FACTOR", "2");
@@ -369,7 +382,6 @@ TEST(ScenarioRunner, ShotIsInDevicePixelsAtTheScaleFactorAsked) {
     const QRgb square = shot.pixel(2 * 287, 2 * 261);
     EXPECT_NE(std::find(kPalette.begin(), kPalette.end(), square), kPalette.end());
     EXPECT_NE(square, kPalette[0]);
-    QDir(folder).removeRecursively();
 }
 
 }  // namespace

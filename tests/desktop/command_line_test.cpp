@@ -96,7 +96,7 @@ class Folders : public ::testing::Test {
   protected:
     void SetUp() override {
         root_ = fs::temp_directory_path() /
-                ("twistor-cli-test-" +
+                ("twistor-cli-test-" + std::to_string(::getpid()) + "-" +
                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(root_);
         fs::create_directories(root_ / "start");

@@ -26,28 +26,44 @@ bool ButtonsShown(const CubeWindow& w) {
 }
 
 // Solved by a route the history does not fold away: six times a column up,
-// the top row over, the column down and the row back. The solved step must
-// forget the 24 moves, or the computer would later scramble a solved cube.
-TEST(PracticeMode, ACubeSolvedByAnotherRouteForgetsItsHistory) {
-    Game g(testing::SettingsLine(2, 0));
-    Steps f;
-    f.then([](CubeWindow& w) {
-         EXPECT_TRUE(w.state().cube.IsSolved());
-         std::string lines;
-         for (int i = 0; i < 6; ++i) {
-             lines += testing::ClickLine(w, 2, 1, "left") + "\n" +
-                      testing::ClickLine(w, 2, 1, "right") + "\n" +
-                      testing::ClickLine(w, 2, 2, "left") + "\n" +
-                      testing::ClickLine(w, 1, 1, "right") + "\n";
-         }
-         return lines;
-     }).then([](CubeWindow& w) {
-        EXPECT_TRUE(w.state().cube.IsSolved());
-        EXPECT_TRUE(w.state().history.Empty());
-        EXPECT_TRUE(SolvedBandShown(w.area()->canvas(), kLeftBandArea));
-        return "";
-    });
-    g.Run(f);
+// the top row over, the column down and the row back, then (in a game) the
+// scramble's moves undone by the clicks that undo them. The solved step must
+// forget the history, or the computer would later scramble a solved cube,
+// and a game counts the cube.
+TEST(SolvedStep, ACubeSolvedByAnotherRouteForgetsItsHistoryAndCounts) {
+    for (const bool game : {false, true}) {
+        Game g(testing::SettingsLine(2, 0));
+        Steps f;
+        if (game) {
+            // Down to the scramble's first move, from a view that can undo it.
+            f.then([](CubeWindow&) { return "menu gamemode"; }).then([](CubeWindow& w) {
+                const GameState& s = w.state();
+                if (s.history.MoveCount() > 1) return "#again " + UndoTopLine(w);
+                return std::string(ClickForMove(s.history.Top(), s.view, 2) ? "#next" : "#again key Down");
+            });
+        }
+        f.then([](CubeWindow& w) {
+             const GameState& s = w.state();
+             std::string lines;
+             for (int i = 0; i < 6; ++i) {
+                 lines += testing::ClickLine(w, 2, 1, "left") + "\n" +
+                          testing::ClickLine(w, 2, 1, "right") + "\n" +
+                          testing::ClickLine(w, 2, 2, "left") + "\n" +
+                          testing::ClickLine(w, 1, 1, "right") + "\n";
+             }
+             if (!s.history.Empty()) lines += UndoTopLine(w);
+             return lines;
+         }).then([game](CubeWindow& w) {
+            EXPECT_TRUE(w.state().cube.IsSolved()) << game;
+            EXPECT_TRUE(w.state().history.Empty()) << game;
+            EXPECT_TRUE(SolvedBandShown(w.area()->canvas(), kLeftBandArea)) << game;
+            EXPECT_EQ(ButtonsShown(w), game);
+            EXPECT_EQ(Text(w.controls().Label4),
+                      game ? "Number of cubes solved: 1" : "Number of cubes solved: 0");
+            return "";
+        });
+        g.Run(f);
+    }
 }
 
 TEST(GameMode, NewGameMidCubeStartsTheCountAfreshWithoutButtons) {

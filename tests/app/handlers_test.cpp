@@ -171,6 +171,12 @@ TEST(Panels, ShowTheirOwnControlsAndLeaveTheScreenAsTheyFoundIt) {
                 for (int k = 0; k < 2; ++k) {
                     steps.then([p, over, button, k](CubeWindow& w) {
                         EXPECT_EQ(VisibleControls(w), p.controls) << p.item << " over " << over;
+                        for (const char* menu : {"solvingoptions", "newpuzzle", "loadpuzzle",
+                                                 "savepuzzle", "difficulty", "choosecolors"})
+                            EXPECT_FALSE(w.menuItem(menu)->isEnabled()) << menu << " in " << p.item;
+                        for (const char* menu :
+                             {"sizeofcube", "savesettings", "quit", "instructions"})
+                            EXPECT_TRUE(w.menuItem(menu)->isEnabled()) << menu << " in " << p.item;
                         // Nor do the cube's keys and clicks reach the cube.
                         return k == 0 ? ClicksJustOutside(button(w)) + "key Down\n" +
                                             testing::ClickLine(w, 2, 2, "left")

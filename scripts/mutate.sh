@@ -202,7 +202,7 @@ while IFS=$'\t' read -r file line col from to; do
     cp "$work/mutant" "$file"
     started=$SECONDS
     if ! build; then
-        result='does not compile'
+        result="does not compile: $(grep -m1 -o 'error: .*' "$work/log" || tail -n1 "$work/log")"
     else
         compiled=$((compiled + 1))
         if run_tests; then

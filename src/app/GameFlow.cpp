@@ -8,7 +8,6 @@ void GameFlow::ForgetGame() {
     Outside = OutsideGame::NoGame;
     AbandonedCube = false;
     NoButtonsOnce = false;
-    KeepZeroCount = false;
 }
 
 void GameFlow::StartGame(bool cubeSolved, int difficultyMoves) {

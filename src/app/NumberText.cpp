@@ -1,5 +1,6 @@
 #include "app/NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <iterator>
@@ -36,9 +37,9 @@ double LeadingNumber(std::string_view text) {
 }
 
 int ScrambleCountFrom(std::string_view text) {
+    // LeadingNumber is always finite (digits past what a double holds read as 0).
     const double v = std::floor(LeadingNumber(text));
-    if (!(v > 0)) return 0;
-    return v > storage::kMaxScrambleCount ? storage::kMaxScrambleCount : static_cast<int>(v);
+    return static_cast<int>(std::clamp(v, 0.0, static_cast<double>(storage::kMaxScrambleCount)));
 }
 
 std::string NumberText(double value) {

@@ -4,9 +4,12 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <filesystem>
 #include <fstream>
@@ -100,11 +103,18 @@ TEST(PuzzleFiles, WhatIsNotAPuzzleOrSettingsFileIsLeftAsItIsAndSaidSo) {
                           std::string::npos)
                     << message(w);
                 return "menu savesettings";
-            case 1:
+            case 1: {
                 EXPECT_EQ(message(w),
                           "The settings were not saved: cannot save twistorfz.settings: it is not "
                           "a regular file; it is left as it was");
+                // The note lets the game go on, and Escape closes it.
+                QMessageBox* note = w.findChildren<QMessageBox*>("Message").back();
+                EXPECT_FALSE(note->isModal());
+                QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                QCoreApplication::sendEvent(note, &escape);
+                EXPECT_TRUE(note->isHidden());
                 return "menu loadpuzzle";
+            }
             case 2:
                 EXPECT_EQ(w.controls().File2->count(), 1) << "bad.cube alone";
                 return "type Text3 pipe\npress Command8";

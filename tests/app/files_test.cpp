@@ -68,7 +68,7 @@ TEST(PuzzleFiles, SaveAndLoadThroughThePanelsRestoreTheGameExactly) {
                 EXPECT_EQ(testing::Text(w.controls().Label5), "Difficulty level: 14");
                 EXPECT_EQ(testing::Text(w.controls().Label4), "Number of cubes solved: 0");
                 EXPECT_EQ(s.layout.DepthSpan, 114.0);
-                return "menu csolve";
+                return "pick File2 lake.cube\nmenu csolve";  // the list is hidden again
             case 5:
                 EXPECT_TRUE(s.cube.IsSolved());
                 return "";
@@ -76,6 +76,7 @@ TEST(PuzzleFiles, SaveAndLoadThroughThePanelsRestoreTheGameExactly) {
         return "";
     });
     EXPECT_EQ(step, 6);
+    EXPECT_NE(g.errors().find("no entry 'lake.cube' to pick in File2"), std::string::npos);
 }
 
 // Entries that are not the game's to replace or read, a damaged puzzle and a

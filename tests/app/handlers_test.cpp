@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <algorithm>
 #include <memory>
@@ -286,6 +288,26 @@ TEST(Controls, TakeAClickOnTheirCornersAndMiddleButNotJustOutside) {
                 });
         }
     }
+    g.Run(steps);
+}
+
+// A key on the difficulty panel's "Done" hands the keyboard back to the
+// window; it does not close the panel.
+TEST(DifficultyPanel, AKeyOnDoneOnlyMovesTheFocus) {
+    Game g(testing::SettingsLine(2, 1));
+    Steps steps;
+    steps.then([](CubeWindow&) { return "menu difficulty"; }).then([](CubeWindow& w) {
+        QPushButton* done = w.controls().Command3;
+        done->setFocus();
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent space(type, Qt::Key_Space, Qt::NoModifier, " ");
+            QCoreApplication::sendEvent(done, &space);
+        }
+        EXPECT_TRUE(w.state().panels.TakesInput);
+        EXPECT_FALSE(done->isHidden());
+        EXPECT_TRUE(w.area()->hasFocus());
+        return "";
+    });
     g.Run(steps);
 }
 

@@ -78,7 +78,7 @@ TEST(ColourPanel, TicksTheSetAllowsExactlySixAndSortsItOnDone) {
 // the last bit and "Save settings" writes it back as it was; the player
 // still types at most two characters.
 TEST(RotationTimePanel, ShowsAndKeepsATimeFromTheSettingsWhole) {
-    for (const std::string time : {"1.5", "12.5", "-.5", ".1", "98.765432109876"}) {
+    for (const std::string time : {"2", "1.5", "12.5", "-.5", ".1", "98.765432109876"}) {
         const std::string line =
             std::string(" 10  9  12  13  14  15  3  0 ") + (time[0] == '-' ? "" : " ") + time + " ";
         Game g(line + " 0 \r\n");
@@ -99,6 +99,7 @@ TEST(RotationTimePanel, ShowsAndKeepsATimeFromTheSettingsWhole) {
                         box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
                     EXPECT_LE(box->fontMetrics().horizontalAdvance(box->text()), inside.width() - 5)
                         << time;
+                    EXPECT_GE(box->width(), 25) << "never narrower than laid out";
                     return "press Command5";
                 }
                 case 2:

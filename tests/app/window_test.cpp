@@ -335,6 +335,20 @@ TEST(ScenarioRunner, StopsAtALineItCannotReadWithStatusTwoAndTheLineNumber) {
     EXPECT_NE(g.errors().find("line 1: "), std::string::npos);
 }
 
+// "passes" hands the script back at the first wait after that many passes,
+// even when they were scramble passes: here before the computer's first move.
+TEST(ScenarioRunner, PassesHandsBackAfterThatManyPasses) {
+    Game g(testing::SettingsLine(3, 10));
+    Steps steps;
+    steps.then([](CubeWindow&) { return "menu csolve"; })
+        .then([](CubeWindow&) { return "passes 3\nmenu newpuzzle"; })
+        .then([](CubeWindow& w) {
+            EXPECT_EQ(w.state().history.MoveCount(), 10);
+            return "";
+        });
+    g.Run(steps);
+}
+
 // Without "seed" a script gets the clock's random numbers, as a player does.
 TEST(ScenarioRunner, WithoutASeedEachRunScramblesAfresh) {
     std::set<std::string> dumps;

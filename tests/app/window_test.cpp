@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "Driver.h"
+#include "app/AppIcon.h"
 #include "app/DrawingArea.h"
 #include "cube/Move.h"
 #include "render/CubeDrawing.h"
@@ -329,10 +330,65 @@ TEST(ScenarioRunner, StopsAtALineItCannotReadWithStatusTwoAndTheLineNumber) {
         EXPECT_NE(g.errors().find("line 4: "), std::string::npos) << bad << ": " << g.errors();
         EXPECT_EQ(std::count(g.output().begin(), g.output().end(), '\n'), 16) << "one dump";
     }
-    Game g;
-    g.preamble = "area 800 wide";
-    EXPECT_EQ(g.Run(""), 2);
-    EXPECT_NE(g.errors().find("line 1: "), std::string::npos);
+    // Before "start", only "seed", "area" and "start" itself are read.
+    for (const char* bad : {"area 800 wide", "start now", "dump", "seed"}) {
+        Game g;
+        g.preamble = bad;
+        EXPECT_EQ(g.Run(""), 2) << bad;
+        EXPECT_NE(g.errors().find("line 1: "), std::string::npos) << bad;
+    }
+}
+
+// A new puzzle takes the whole screen again after the player made the
+// window smaller.
+TEST(Resize, NewPuzzleTakesTheScreenAgain) {
+    Game g(testing::SettingsLine(3, 1));
+    g.preamble = "area maximized";
+    QSize screen;
+    Steps steps;
+    steps
+        .then([&](CubeWindow& w) {
+            screen = w.size();
+            w.showNormal();
+            w.resize(screen - QSize(0, 150));
+            return "key x";
+        })
+        .then([&](CubeWindow& w) {
+            EXPECT_EQ(w.size(), screen - QSize(0, 150));
+            return "menu newpuzzle";
+        })
+        .then([&](CubeWindow& w) {
+            EXPECT_EQ(w.size(), screen);
+            return "";
+        });
+    g.Run(steps);
+}
+
+// The icon at 256 pixels: every sticker of the three faces in its colour,
+// the yellow top, the front red and the right blue, their top rows turned a
+// quarter (blue on the front, green on the right), and clear around.
+TEST(AppIcon, ShowsEveryStickerInItsColour) {
+    const QImage icon = IconImage(256);
+    const QPointF back(64, -64);
+    struct Face {
+        QPointF origin, across, down;
+        int topRow, rest;
+    };
+    const Face faces[] = {{QPointF(16, 80) + back, {160, 0}, -back, 14, 14},
+                          {{16, 80}, {160, 0}, {0, 160}, 9, 12},
+                          {{176, 80}, back, {0, 160}, 10, 9}};
+    for (const Face& f : faces) {
+        for (int j = 0; j < 3; ++j) {
+            for (int i = 0; i < 3; ++i) {
+                const QPoint at =
+                    (f.origin + f.across * ((i + 0.5) / 3) + f.down * ((j + 0.5) / 3)).toPoint();
+                EXPECT_EQ(icon.pixel(at), PaletteRgb(j == 0 ? f.topRow : f.rest))
+                    << at.x() << "," << at.y();
+            }
+        }
+    }
+    for (const QPoint clear : {QPoint(2, 2), QPoint(253, 253), QPoint(253, 2), QPoint(2, 253)})
+        EXPECT_EQ(qAlpha(icon.pixel(clear)), 0);
 }
 
 // "passes" hands the script back at the first wait after that many passes,

@@ -15,7 +15,6 @@ void GameFlow::StartGame(bool cubeSolved, int difficultyMoves) {
     // arrives must not count.
     if (!cubeSolved && Outside == OutsideGame::NoGame) Outside = OutsideGame::FreshGameCube;
     KeepZeroCount = true;
-    SolvedSeen = false;
     DifficultyMoves = difficultyMoves;
     CubesSolved = 0;
 }

@@ -2,6 +2,7 @@
 // every panel shares when it opens and closes.
 
 #include <QAction>
+#include <algorithm>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -58,7 +59,7 @@ void CubeWindow::difficulty_Click() {
 void CubeWindow::Command3_Click() {
     // The box keeps the count as a plain number, never negative.
     const double count = LeadingNumber(c_.Text1->text().toStdString());
-    c_.Text1->setText(count < 0 ? "0" : QString::fromStdString(NumberText(count)));
+    c_.Text1->setText(QString::fromStdString(NumberText(std::max(0.0, count))));
     SetVisible(c_.DifficultyPanel(), false);
     ClosePanelSteps();
 }

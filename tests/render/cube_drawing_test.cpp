@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <ostream>
 #include <string>
 #include <tuple>
@@ -310,6 +311,44 @@ TEST(DrawCube, SizeChangesLeaveNoStalePixels) {
     draw(small, 7, loaded);
     draw(small, 5, ComputeLayout(5, 1600, 900));
     EXPECT_TRUE(small.canvas.Image() == fresh(1600, 900, 5)) << "larger window";
+}
+
+// The figure's exact pixels, as a checksum of the colour numbers of every
+// device pixel: new and loaded layouts, at every density. A change that
+// moves a single pixel fails here; if it is meant, take the new sums.
+TEST(DrawCube, PicturesStayPixelForPixel) {
+    struct Case {
+        double ratio;
+        int n;
+        bool loaded;
+        int width;
+        int height;
+        int view;
+        std::uint64_t sum;
+    };
+    for (const Case& c : {Case{1, 3, false, kWidth, kHeight, 0, 7235471527240883335u},
+                          Case{1, 9, true, kWidth, kHeight, 5, 279550636804726495u},
+                          Case{1, 20, false, 1013, 677, 11, 16323064696300911512u},
+                          Case{1.5, 7, true, 1013, 677, 7, 8730841020148914937u},
+                          Case{1.5, 2, false, kWidth, kHeight, 3, 115142996268377861u},
+                          Case{2, 20, true, kWidth, kHeight, 1, 14491387945175344471u},
+                          Case{2, 13, false, 1280, 721, 20, 1608640481766128163u},
+                          Case{1, 4, false, 300, 200, 2, 13278833107584901727u},
+                          Case{1.5, 5, true, 330, 250, 9, 8759580748813834972u}}) {
+        Layout g = ComputeLayout(c.loaded ? 2 : c.n, c.width, c.height);
+        if (c.loaded) ApplyLoadedSize(g, c.n);
+        Scene scene(c.width, c.height, c.ratio);
+        DrawCube(scene, SomeCube(c.n), ViewFromIndex(c.view), g);
+        std::uint64_t sum = 14695981039346656037u;  // FNV-1a
+        const QImage& image = scene.canvas.Image();
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                sum = (sum ^ static_cast<std::uint64_t>(DeviceColour(scene.canvas, x, y) + 1)) *
+                      1099511628211u;
+            }
+        }
+        EXPECT_EQ(sum, c.sum) << "ratio " << c.ratio << ", N = " << c.n;
+    }
 }
 
 }  // namespace

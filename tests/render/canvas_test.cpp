@@ -2,6 +2,7 @@
 
 #include <QFontInfo>
 #include <QImage>
+#include <QSize>
 #include <array>
 #include <tuple>
 #include <utility>
@@ -15,9 +16,10 @@ namespace {
 
 constexpr Colour kGrey = 7;
 
-// Two grey diagonals that run off the canvas cut it into three regions, each
-// touching two or four edges, filled one after the other from seeds on the
-// edges; then black clears of its right part, its left part (in a colour
+// A canvas grown one way at a time, then enlarged to the ratio, keeps its
+// picture. Two grey diagonals that run off it cut it into three regions,
+// each touching two or four edges, filled one after the other from seeds on
+// the edges; then black clears of its right part, its left part (in a colour
 // beyond the palette, drawn black) and of everything, and once more after
 // text. At every density each device pixel is checked against the diagonals
 // drawn here independently: a diagonal is the band of device pixels with
@@ -27,7 +29,15 @@ constexpr Colour kGrey = 7;
 TEST(Canvas, LinesFillsAndClearsReachEveryEdge) {
     for (const double ratio : {1.0, 1.5, 2.0}) {
         SCOPED_TRACE(ratio);
-        Canvas canvas(23, 17, ratio);
+        Canvas canvas(1, 1);
+        for (const auto& [width, height] : {std::pair{23, 1}, {23, 17}}) {
+            canvas.Resize(width, height);
+            EXPECT_EQ(canvas.Image().size(), QSize(width, height));
+        }
+        canvas.FillRect(0, 0, 22, 16, 9);
+        canvas.Resize(23, 17, ratio);
+        EXPECT_EQ(CountOther(canvas, Whole(canvas), {9}), 0);
+        canvas.FillRect(0, 0, 22, 16, 0);
         const int band = 2 * (static_cast<int>(ratio) - 1);
         const int low = canvas.Device(-4) + canvas.Device(9);
         const int high = canvas.Device(14) + canvas.Device(21);

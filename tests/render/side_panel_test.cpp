@@ -86,6 +86,9 @@ TEST(SolvedBands, GreenBoxesWithTheWordsAndTheRestOfTheBandsBlack) {
     // Nothing outside the bands: 202 x 101 each, less the 1 + 7 columns
     // beside each 42-row box.
     EXPECT_EQ(CountColour(canvas, Whole(canvas), kWhite), 800 * 560 - 2 * (202 * 101 - 8 * 42));
+    // Shown again further right, the right band leaves nothing at its old place.
+    ShowSolvedBands(scene, kRightBandArea.translated(100, 0));
+    EXPECT_EQ(CountOther(canvas, Corners(591, 167, 690, 267), {kBlack}), 0);
 }
 
 // The right band keeps its own place wherever the figure leaves it free and

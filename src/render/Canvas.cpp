@@ -69,22 +69,11 @@ int Canvas::Device(double x) const {
     return ratio_ == 1 ? PixelOf(x) : PixelOf(x * ratio_);
 }
 
-void Canvas::Ink::Erase(int from, int to) {
-    if (from <= left && to >= right) {
-        *this = Ink{};
-    } else if (from <= left && to >= left) {
-        left = to + 1;
-    } else if (to >= right && from <= right) {
-        right = from - 1;
-    }
-}
-
 void Canvas::AddInk(int top, int bottom, int left, int right) {
     top = std::max(top, 0);
     bottom = std::min(bottom, image_.height() - 1);
     left = std::max(left, 0);
-    right = std::min(right, image_.width() - 1);
-    if (left > right) return;
+    right = std::min(right, LastColumn());
     for (int y = top; y <= bottom; ++y) ink_[y].Add(left, right);
 }
 
@@ -96,29 +85,29 @@ void Canvas::Resize(int width, int height, double pixelRatio) {
     QImage resized(DeviceSize(width, ratio), DeviceSize(height, ratio), QImage::Format_RGB32);
     resized.setDevicePixelRatio(ratio);
     resized.fill(kPalette[0]);
-    if (ratio == ratio_) {
+    const bool sameRatio = ratio == ratio_;
+    if (sameRatio) {
         const int columns = std::min(resized.width(), image_.width());
         const int rows = std::min(resized.height(), image_.height());
         for (int y = 0; y < rows; ++y) {
             std::memcpy(resized.scanLine(y), image_.constScanLine(y),
                         static_cast<std::size_t>(columns) * sizeof(QRgb));
         }
-        ink_.resize(static_cast<std::size_t>(resized.height()));
-        for (Ink& row : ink_) {
-            row.right = std::min(row.right, columns - 1);
-            if (row.left > row.right) row = Ink{};
-        }
     } else {
         // Pixel by pixel, so that the picture keeps its palette colours.
         QPainter painter(&resized);
         painter.drawImage(QPointF(0, 0), image_);
         painter.end();
-        ink_.assign(static_cast<std::size_t>(resized.height()), Ink{0, resized.width() - 1});
     }
     image_ = std::move(resized);
     width_ = width;
     height_ = height;
     ratio_ = ratio;
+    // Ink that was cut off no longer counts; a picture enlarged or reduced
+    // may have ink anywhere.
+    ink_.resize(static_cast<std::size_t>(image_.height()));
+    for (Ink& row : ink_)
+        row = sameRatio ? Ink{row.left, std::min(row.right, LastColumn())} : Ink{0, LastColumn()};
 }
 
 void Canvas::FillRect(int x1, int y1, int x2, int y2, Colour colour) {
@@ -131,7 +120,7 @@ void Canvas::FillRect(int x1, int y1, int x2, int y2, Colour colour) {
 
 void Canvas::FillDevice(int left, int top, int right, int bottom, QRgb rgb) {
     const int from0 = std::max(left, 0);
-    const int to0 = std::min(right, image_.width() - 1);
+    const int to0 = std::min(right, LastColumn());
     top = std::max(top, 0);
     bottom = std::min(bottom, image_.height() - 1);
     if (from0 > to0 || top > bottom) return;
@@ -141,9 +130,12 @@ void Canvas::FillDevice(int left, int top, int right, int bottom, QRgb rgb) {
         int from = from0;
         int to = to0;
         if (black) {
-            from = std::max(from, ink_[y].left);
-            to = std::min(to, ink_[y].right);
-            ink_[y].Erase(from0, to0);
+            // Only what may hold ink is painted; when that is all of it, the
+            // row holds none afterwards.
+            Ink& ink = ink_[y];
+            from = std::max(from, ink.left);
+            to = std::min(to, ink.right);
+            if (from == ink.left && to == ink.right) ink = Ink{};
         } else {
             ink_[y].Add(from0, to0);
         }
@@ -180,10 +172,6 @@ void Canvas::Line(double x1, double y1, double x2, double y2, Colour colour) {
     const int yEnd = Device(pyEnd);
     const int width = image_.width();
     const int height = image_.height();
-    if (std::max(x, xEnd) < 0 || std::min(x, xEnd) - pen >= width || std::max(y, yEnd) < 0 ||
-        std::min(y, yEnd) - pen >= height) {
-        return;
-    }
     // Bresenham: one step along the longer axis at a time, so every pixel
     // touches the next at least at a corner and a 4-connected fill cannot
     // slip through.
@@ -192,8 +180,8 @@ void Canvas::Line(double x1, double y1, double x2, double y2, Colour colour) {
     const Pixels pixels = Writable();
     const int dx = std::abs(xEnd - x);
     const int dy = -std::abs(yEnd - y);
-    const int stepX = x < xEnd ? 1 : -1;
-    const int stepY = y < yEnd ? 1 : -1;
+    const int stepX = std::clamp(xEnd - x, -1, 1);  // level and upright lines were drawn above
+    const int stepY = std::clamp(yEnd - y, -1, 1);
     int error = dx + dy;
     for (;;) {
         if (pen == 1) {
@@ -244,7 +232,7 @@ void Canvas::FloodFill(double seedX, double seedY, Colour colour) {
     const auto open = [&](QRgb p) { return p != border && p != painted; };
     if (!open(pixels.Row(y0)[x0])) return;
 
-    const int lastX = image_.width() - 1;
+    const int lastX = LastColumn();
     const int height = image_.height();
     fillScans_.clear();
     fillSpans_.clear();
@@ -298,10 +286,8 @@ void Canvas::FloodFill(double seedX, double seedY, Colour colour) {
 
 int Canvas::ColourAt(int x, int y) const {
     if (x < 0 || x >= Width() || y < 0 || y >= Height()) return -1;
-    const int dx = Device(x);
-    const int dy = Device(y);
-    if (dx >= image_.width() || dy >= image_.height()) return -1;
-    const QRgb rgb = reinterpret_cast<const QRgb*>(image_.constScanLine(dy))[dx];
+    // Device(x) rounds x * ratio, which lies a pixel inside the image's width.
+    const QRgb rgb = reinterpret_cast<const QRgb*>(image_.constScanLine(Device(y)))[Device(x)];
     const auto it = std::find(kPalette.begin(), kPalette.end(), rgb);
     return it == kPalette.end() ? -1 : static_cast<int>(it - kPalette.begin());
 }

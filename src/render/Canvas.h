@@ -103,9 +103,9 @@ class Canvas {
             left = std::min(left, from);
             right = std::max(right, to);
         }
-        void Erase(int from, int to);
     };
     void AddInk(int top, int bottom, int left, int right);
+    int LastColumn() const { return image_.width() - 1; }
     // Device pixels, corners included, clipped to the image.
     void FillDevice(int left, int top, int right, int bottom, QRgb rgb);
 

@@ -30,8 +30,6 @@ void DrawGrid(Canvas& canvas, const Layout& g, Colour colour) {
     const double depth = g.DepthSpan;
     const double step = g.DepthStep;
 
-    // The top face's back edge.
-    canvas.Line(left + depth, top - depth, left + depth + g.FaceSpan, top - depth, colour);
     // The front face's verticals and horizontals.
     for (int i = 0; i <= n; ++i) {
         canvas.Line(left + i * k, top, left + i * k, top + kh * n, colour);
@@ -40,20 +38,21 @@ void DrawGrid(Canvas& canvas, const Layout& g, Colour colour) {
         canvas.Line(left, top + i * kh, left + k * n, top + i * kh, colour);
     }
     // The top face: lines receding from the front edge, then the cross lines
-    // from the front towards the back edge.
+    // from the front towards the back edge, the last one that edge.
     for (int i = 0; i <= n; ++i) {
         canvas.Line(left + i * k, top, left + i * k + depth, top - depth, colour);
     }
     for (int i = 1; i <= n; ++i) {
         canvas.Line(left + i * step, top - i * step, right + i * step, top - i * step, colour);
     }
-    // The right face: receding lines, then verticals from the front edge to
-    // the back. The verticals reach one pixel below the receding bottom line
-    // so that rounding cannot open a gap between the two.
-    for (int i = 0; i <= n; ++i) {
+    // The right face, whose front edge and top receding line the front and
+    // top faces drew: the other receding lines, then the verticals from the
+    // front edge to the back. The verticals reach one pixel below the
+    // receding bottom line so that rounding cannot open a gap between the two.
+    for (int i = 1; i <= n; ++i) {
         canvas.Line(right, top + i * kh, right + depth, top + i * kh - depth, colour);
     }
-    for (int i = 0; i <= n; ++i) {
+    for (int i = 1; i <= n; ++i) {
         canvas.Line(right + i * step, top - i * step, right + i * step, bottom + 1 - i * step,
                     colour);
     }

@@ -13,8 +13,7 @@ namespace {
 // Division rounding towards minus infinity: a window narrower than the
 // figure puts its corner at a negative multiple of N, not at zero.
 int FloorDiv(int a, int b) {
-    const int q = a / b;
-    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+    return static_cast<int>(std::floor(static_cast<double>(a) / b));
 }
 
 void CheckSize(int n) {
@@ -58,18 +57,20 @@ void ApplyLoadedSize(Layout& layout, int n) {
 }
 
 std::optional<std::pair<int, int>> HitScan(const Layout& layout, double x, double y) {
+    // A layout not yet computed (all zero) has no squares.
     const int n = layout.CubeSize;
-    const int k = layout.CellWidth;
-    if (n < 1 || k < 1 || !std::isfinite(x) || !std::isfinite(y)) return std::nullopt;
-    const double column = std::floor((x - layout.FrontLeft) / k);
+    if (!IsValidCubeSize(n) || !std::isfinite(x) || !std::isfinite(y)) return std::nullopt;
+    const double column = std::floor((x - layout.FrontLeft) / layout.CellWidth);
     const double row = std::floor((y - layout.FrontTop) / layout.CellHeight);
     if (column < 0 || column >= n || row < 0 || row >= n) return std::nullopt;
     const int c = static_cast<int>(column);
     const int r = static_cast<int>(row);
-    // Squares are open: their grid lines belong to none of them.
-    const int left = layout.FrontLeft + c * k;
-    const int top = layout.FrontTop + r * layout.CellHeight;
-    if (!(x > left && x < left + k && y > top && y < top + layout.CellHeight)) return std::nullopt;
+    // Squares are open: their grid lines (the left and top of each square)
+    // belong to none of them.
+    if (x == layout.FrontLeft + c * layout.CellWidth ||
+        y == layout.FrontTop + r * layout.CellHeight) {
+        return std::nullopt;
+    }
     return std::pair{c + 1, r + 1};
 }
 

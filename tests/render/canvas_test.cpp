@@ -2,8 +2,10 @@
 
 #include <QFontInfo>
 #include <QImage>
-#include <cstdint>
-#include <cstdlib>
+#include <QSize>
+#include <array>
+#include <tuple>
+#include <utility>
 
 #include "Pixels.h"
 #include "render/Canvas.h"
@@ -14,33 +16,77 @@ namespace {
 
 constexpr Colour kGrey = 7;
 
-// A diamond of one-pixel diagonals: 4-connected, nothing gets out.
-TEST(FloodFill, DiagonalGreyLinesHoldTheFill) {
-    Canvas canvas(80, 80);
-    canvas.Line(40, 10, 70, 40, kGrey);
-    canvas.Line(70, 40, 40, 70, kGrey);
-    canvas.Line(40, 70, 10, 40, kGrey);
-    canvas.Line(10, 40, 40, 10, kGrey);
-    canvas.FloodFill(40, 40, 12);
-    EXPECT_EQ(canvas.ColourAt(40, 40), 12);
-    EXPECT_EQ(canvas.ColourAt(40, 11), 12);
-    EXPECT_EQ(canvas.ColourAt(40, 9), 0);
-    EXPECT_EQ(canvas.ColourAt(11, 11), 0);
-    // The inside of a diamond of radius 30 holds 2 * 30 * 29 + 1 pixels.
-    EXPECT_EQ(CountColour(canvas, Whole(canvas), 12), 2 * 30 * 29 + 1);
-    EXPECT_EQ(CountColour(canvas, Whole(canvas), kGrey), 4 * 30);
-}
-
-TEST(FloodFill, SeedOnTheBorderOrOffTheImagePaintsNothing) {
-    Canvas canvas(30, 30);
-    canvas.Line(0, 15, 29, 15, kGrey);
-    const QImage before = canvas.Image();
-    canvas.FloodFill(10, 15, 12);
-    canvas.FloodFill(9.6, 14.5, 12);  // rounds onto the line
-    canvas.FloodFill(-1, 3, 12);
-    canvas.FloodFill(30, 3, 12);
-    canvas.FloodFill(3, 29.5, 12);
-    EXPECT_EQ(canvas.Image(), before);
+// A canvas grown one way at a time, then enlarged to the ratio, keeps its
+// picture. Two grey diagonals that run off it cut it into three regions,
+// each touching two or four edges, filled one after the other from seeds on
+// the edges; then black clears of its right part, its left part (in a colour
+// beyond the palette, drawn black) and of everything, and once more after
+// text. At every density each device pixel is checked against the diagonals
+// drawn here independently: a diagonal is the band of device pixels with
+// X + Y from s to s + 2 (pen - 1), s the sum of its start's device
+// coordinates, pen the whole device pixels to a pixel. Seeds on a line or
+// off the image paint nothing.
+TEST(Canvas, LinesFillsAndClearsReachEveryEdge) {
+    for (const double ratio : {1.0, 1.5, 2.0}) {
+        SCOPED_TRACE(ratio);
+        Canvas canvas(1, 1);
+        for (const auto& [width, height] : {std::pair{23, 1}, {23, 17}}) {
+            canvas.Resize(width, height);
+            EXPECT_EQ(canvas.Image().size(), QSize(width, height));
+        }
+        canvas.FillRect(0, 0, 22, 16, 9);
+        canvas.Resize(23, 17, ratio);
+        EXPECT_EQ(CountOther(canvas, Whole(canvas), {9}), 0);
+        canvas.FillRect(0, 0, 22, 16, 0);
+        const int band = 2 * (static_cast<int>(ratio) - 1);
+        const int low = canvas.Device(-4) + canvas.Device(9);
+        const int high = canvas.Device(14) + canvas.Device(21);
+        canvas.Line(-4, 9, 9, -4, kGrey);   // x + y = 5
+        canvas.Line(14, 21, 27, 8, kGrey);  // x + y = 35
+        int clearedTo = 0;                  // device columns left of it are black
+        int clearedFrom = canvas.Image().width();
+        const auto wrong = [&](int a, int b, int c) {
+            const std::array<int, 5> colours{a, kGrey, b, kGrey, c};
+            int count = 0;
+            for (int y = 0; y < canvas.Image().height(); ++y) {
+                for (int x = 0; x < canvas.Image().width(); ++x) {
+                    const int s = x + y;
+                    const int i = (s >= low) + (s > low + band) + (s >= high) + (s > high + band);
+                    const bool black = x < clearedTo || x >= clearedFrom;
+                    count += DeviceColour(canvas, x, y) != (black ? 0 : colours[i]);
+                }
+            }
+            return count;
+        };
+        for (const auto& [x, y] : {std::pair{0.0, 5.0}, {-1.0, 3.0}, {23.0, 3.0}, {3.0, 16.5}})
+            canvas.FloodFill(x, y, 12);
+        EXPECT_EQ(wrong(0, 0, 0), 0);
+        canvas.FloodFill(22, 2, 12);
+        EXPECT_EQ(wrong(0, 12, 0), 0);
+        canvas.FloodFill(0, 0, 9);
+        EXPECT_EQ(wrong(9, 12, 0), 0);
+        canvas.FloodFill(22, 16, 14);
+        EXPECT_EQ(wrong(9, 12, 14), 0);
+        for (const auto& [x, y, c] : {std::tuple{0, 0, 9},
+                                      {22, 16, 14},
+                                      {-1, 0, -1},
+                                      {23, 0, -1},
+                                      {0, -1, -1},
+                                      {0, 17, -1}}) {
+            EXPECT_EQ(canvas.ColourAt(x, y), c) << x << ", " << y;
+        }
+        canvas.FillRect(12, -3, 30, 30, 0);
+        canvas.FillRect(-3, -3, 10, 30, 16);
+        clearedFrom = canvas.Device(12);
+        clearedTo = canvas.Device(11);
+        EXPECT_EQ(wrong(9, 12, 14), 0);
+        clearedTo = clearedFrom;  // all black from here
+        for (const bool text : {false, true}) {
+            if (text) canvas.Text(12, 8, QStringLiteral("W"), 15, 13);  // past the bottom
+            canvas.FillRect(-3, -3, 30, 30, 0);
+            EXPECT_EQ(wrong(0, 0, 0), 0);
+        }
+    }
 }
 
 // Without the font, Qt draws empty boxes; the tests would still find pixels.

@@ -1,40 +1,44 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <utility>
+
 #include "cube/Cube.h"
 #include "render/Layout.h"
 
 namespace twistor {
 namespace {
 
-// A loaded puzzle takes its cells and depth from its own size, the depth
-// half the face and unrounded, but keeps the corner of the last lay-out.
-TEST(ApplyLoadedSize, HalfFaceDepthAndTheOldCorner) {
-    Layout g = ComputeLayout(3, 792, 540);
-    ApplyLoadedSize(g, 9);
-    EXPECT_EQ(g.CubeSize, 9);
-    EXPECT_EQ(g.CellWidth, 25);
-    EXPECT_EQ(g.CellHeight, 25);
-    EXPECT_EQ(g.FaceSpan, 225);
-    EXPECT_EQ(g.DepthSpan, 112.5);
-    EXPECT_EQ(g.DepthStep, 12.5);
-    EXPECT_EQ(g.FrontLeft, 231);
-    EXPECT_EQ(g.FrontTop, 204);
-    EXPECT_EQ(g.FrontRight, 456);
-    EXPECT_EQ(g.FrontBottom, 429);
-}
-
-// Where a player clicks to turn a square is that square, for every square of
-// every size, laid out afresh or loaded.
-TEST(SquareCentre, HitScanTakesItBackToItsSquare) {
+// A click hits the square it lands in anywhere inside it (its middle, where
+// a player clicks, and half a pixel inside each corner), and nothing on a
+// grid line, beyond the face or before there is a layout. For every size,
+// laid out afresh or loaded, and in a window narrower than the figure.
+TEST(HitScan, EachSquareUpToItsLinesAndNothingElse) {
+    EXPECT_EQ(HitScan(Layout{}, 0, 0), std::nullopt);
     for (int n = kMinCubeSize; n <= kMaxCubeSize; ++n) {
         Layout loaded = ComputeLayout(2, 792, 540);
         ApplyLoadedSize(loaded, n);
-        for (const Layout& g : {ComputeLayout(n, 792, 540), loaded}) {
+        for (const Layout& g : {ComputeLayout(n, 792, 540), loaded, ComputeLayout(n, 300, 100)}) {
+            const double k = g.CellWidth;
             for (int row = 1; row <= n; ++row) {
                 for (int column = 1; column <= n; ++column) {
+                    const std::pair square{column, row};
                     const auto [x, y] = SquareCentre(g, column, row);
-                    EXPECT_EQ(HitScan(g, x, y), (std::pair{column, row})) << n;
+                    EXPECT_EQ(HitScan(g, x, y), square) << n;
+                    const double left = g.FrontLeft + (column - 1) * k;
+                    const double top = g.FrontTop + (row - 1) * k;
+                    for (const double dx : {0.5, k - 0.5}) {
+                        for (const double dy : {0.5, k - 0.5})
+                            EXPECT_EQ(HitScan(g, left + dx, top + dy), square) << n;
+                    }
+                    EXPECT_EQ(HitScan(g, left, y), std::nullopt) << n;
+                    EXPECT_EQ(HitScan(g, x, top), std::nullopt) << n;
                 }
+                const double across = g.FrontTop + (row - 0.5) * k;
+                EXPECT_EQ(HitScan(g, g.FrontRight + 0.5, across), std::nullopt) << n;
+                EXPECT_EQ(HitScan(g, across - g.FrontTop + g.FrontLeft, g.FrontBottom + 0.5),
+                          std::nullopt)
+                    << n;
             }
         }
     }

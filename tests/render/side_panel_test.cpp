@@ -36,6 +36,14 @@ TEST(SolvePanel, WordsAreDrawnAtTheDeviceResolution) {
     EXPECT_EQ(CountOther(plain, hint, {kLightGreen, kBlack}), 0);
 
     for (const auto& [box, colour] : {std::pair{kUserBox, kLightCyan}, {kComputerBox, kWhite}}) {
+        // A box takes a click on every pixel drawn in its colour up to its
+        // edges, and on none of the black ring around it.
+        for (int y = box.top() - 1; y <= box.bottom() + 1; ++y) {
+            for (int x = box.left() - 1; x <= box.right() + 1; ++x) {
+                if (box.adjusted(1, 1, -1, -1).contains(x, y)) continue;  // the words
+                EXPECT_EQ(OnBox(box, x, y), plain.ColourAt(x, y) == colour) << x << ", " << y;
+            }
+        }
         int ink = 0;
         int mixedBlocks = 0;  // 2 x 2 blocks of device pixels that are not of one colour
         for (int y = box.top(); y <= box.bottom(); ++y) {
@@ -78,6 +86,9 @@ TEST(SolvedBands, GreenBoxesWithTheWordsAndTheRestOfTheBandsBlack) {
     // Nothing outside the bands: 202 x 101 each, less the 1 + 7 columns
     // beside each 42-row box.
     EXPECT_EQ(CountColour(canvas, Whole(canvas), kWhite), 800 * 560 - 2 * (202 * 101 - 8 * 42));
+    // Shown again further right, the right band leaves nothing at its old place.
+    ShowSolvedBands(scene, kRightBandArea.translated(100, 0));
+    EXPECT_EQ(CountOther(canvas, Corners(591, 167, 690, 267), {kBlack}), 0);
 }
 
 // The right band keeps its own place wherever the figure leaves it free and

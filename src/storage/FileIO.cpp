@@ -131,14 +131,13 @@ constexpr int kNoUnnamedFiles = -1;
 // and locked: the lock keeps RemoveStaleTemporaries in other processes away
 // until the file has its real name. The file has no name at all until it is
 // complete, so a crash before then leaves nothing behind. kNoUnnamedFiles
-// where the file system cannot do this.
+// where no unnamed file can be made there, for whatever reason: the file
+// system may not have them, and where the folder refuses new files, the named
+// way is refused as well and tells why.
 Written WriteUnnamed(const fs::path& folder, std::string_view bytes, const struct stat* old,
                      FileDescriptor& fd, fs::path& temp) {
     fd.Reset(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
-    if (fd.Get() == -1) {
-        const bool unsupported = errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL;
-        return {unsupported ? kNoUnnamedFiles : errno, false};
-    }
+    if (fd.Get() == -1) return {kNoUnnamedFiles, false};
     ::flock(fd.Get(), LOCK_EX);
     if (const int err = Fill(fd.Get(), bytes, old); err != 0) return {err, true};
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -158,7 +157,7 @@ Written WriteNamed(const fs::path& folder, std::string_view bytes, const struct 
     for (int attempt = 0; attempt < 100; ++attempt) {
         temp = TemporaryName(folder);
         fd.Reset(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-        if (fd.Get() >= 0 || errno != EEXIST) break;
+        if (fd.Get() != -1 || errno != EEXIST) break;
     }
     if (fd.Get() == -1) return {errno, false};
     ::flock(fd.Get(), LOCK_EX);
@@ -211,7 +210,7 @@ void RemoveStaleTemporaries(const fs::path& folder) {
     }
 }
 
-WriteStatus WriteFileAtomically(const fs::path& path, std::string_view bytes) {
+WriteStatus WriteFileAtomically(const fs::path& path, std::string_view bytes, NewFile how) {
     if (path.empty() || !path.has_filename()) return {CannotSave(path, "no file name given")};
 
     struct stat old {};
@@ -225,7 +224,8 @@ WriteStatus WriteFileAtomically(const fs::path& path, std::string_view bytes) {
     FileDescriptor fd;
     fs::path temp;
     const struct stat* keep = replacing ? &old : nullptr;
-    Written written = WriteUnnamed(folder, bytes, keep, fd, temp);
+    Written written{kNoUnnamedFiles};
+    if (how == NewFile::UnnamedWherePossible) written = WriteUnnamed(folder, bytes, keep, fd, temp);
     if (written.err == kNoUnnamedFiles) written = WriteNamed(folder, bytes, keep, fd, temp);
     if (written.err != 0) {
         if (!written.created) {
@@ -255,7 +255,6 @@ FileRead ReadSmallFile(const fs::path& path, std::uintmax_t maxBytes) {
                                           : Reason(errno));
         return result;
     }
-    result.found = true;
     struct stat opened {};
     if (::fstat(fd.Get(), &opened) != 0) {
         result.error = name + ": " + Reason(errno);

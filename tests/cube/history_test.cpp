@@ -80,6 +80,15 @@ TEST(PushUserMove, TakesTheWholeCubePartOutOfARunAndKeepsThePicture) {
         }
     }
     EXPECT_NE(f.cube.Sticker(1, 1, 5), before.Sticker(1, 1, 5));  // the end faces turned
+
+    // Both ways need five moves: the cube turns the way more slices already
+    // turn, here down, as slices 1 and 3 turn at edge N, slice 2 at edge 1.
+    Fixture g(5);
+    g.history.Assign(std::vector<Move>{{1, 1, 5}, {1, 1, 5}, {1, 2, 1}, {1, 2, 1}, {1, 3, 5}});
+    EXPECT_EQ(g.Push({1, 3, 1}), PushResult::FoldedShift);
+    EXPECT_EQ(Stack(g.history),
+              (std::vector<Move>{{1, 1, 5}, {1, 2, 5}, {1, 3, 5}, {1, 4, 1}, {1, 5, 1}}));
+    EXPECT_EQ(g.view, (View{4, 1}));
 }
 
 TEST(PushUserMove, AFullHistoryRefusesNewEntriesButStillCancelsAndFolds) {

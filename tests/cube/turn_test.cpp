@@ -80,6 +80,23 @@ TEST(TurnSlice, MiddleLineOfOddCubeTurnsNoFaceAndEveryTwoCubeTurnTurnsOne) {
     EXPECT_EQ(facesTouched(2, Click{kRightButton, 1, 1}), (std::set<int>{1, 2, 3, 5, 6}));
 }
 
+TEST(CubeEquality, AnyOneStickerOnAnyFaceOrTheSizeMakesCubesDiffer) {
+    for (const int n : {2, 3, 20}) {
+        const Cube plain = testing::PlainCube(n);
+        EXPECT_TRUE(plain == testing::PlainCube(n));
+        EXPECT_FALSE(plain == testing::PlainCube(n == 2 ? 3 : 2));
+        for (int f = 1; f <= 6; ++f) {
+            for (int y = 1; y <= n; ++y) {
+                for (int x = 1; x <= n; ++x) {
+                    Cube other = plain;
+                    other.SetSticker(x, y, f, kBackground);
+                    EXPECT_FALSE(other == plain) << n << ": " << x << ", " << y << ", " << f;
+                }
+            }
+        }
+    }
+}
+
 TEST(DealColours, GivesEachFaceOneColourOfTheSetAndRefusesRepeats) {
     Random rnd;
     Cube cube(4);

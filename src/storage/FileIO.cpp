@@ -47,11 +47,19 @@ bool IsTemporaryName(std::string_view name) {
            AllDigits(name.substr(dash + 1));
 }
 
-// Unique within this process and, through the pid, among processes.
-fs::path TemporaryName(const fs::path& folder) {
-    static std::atomic<unsigned> counter{0};
-    return folder / (std::string(kTempPrefix) + std::to_string(::getpid()) + "-" +
-                     std::to_string(counter.fetch_add(1)) + std::string(kTempSuffix));
+// Gives `temp` the first name ".twistor-PID-K.tmp", K from 0 on, that
+// `make` (which returns 0 or an errno value) can create: the pid keeps
+// processes apart, and a name that a save of this process still holds is
+// passed over. EEXIST when the first hundred are all taken.
+template <typename Make>
+int TakeFreeName(const fs::path& folder, fs::path& temp, Make make) {
+    const std::string prefix = std::string(kTempPrefix) + std::to_string(::getpid()) + "-";
+    for (int k = 0; k < 100; ++k) {
+        temp = folder / (prefix + std::to_string(k) + std::string(kTempSuffix));
+        const int err = make(temp);
+        if (err != EEXIST) return err;
+    }
+    return EEXIST;
 }
 
 class FileDescriptor {
@@ -109,14 +117,14 @@ void SyncFolder(const fs::path& folder) {
     ::close(fd);
 }
 
-// Names a complete unnamed file. Through /proc any user may do this; without
-// /proc only a privileged process can. 0 or an errno value.
+// Names a complete unnamed file, through /proc, as any user may. 0 or an
+// errno value.
 int LinkUnnamed(int fd, const fs::path& name) {
     const std::string self = "/proc/self/fd/" + std::to_string(fd);
-    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) return 0;
-    if (errno == EEXIST) return errno;
-    if (::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0) return 0;
-    return errno;
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+        return errno;
+    }
+    return 0;
 }
 
 // How writing the new file went: 0 or an errno value, and whether a file
@@ -131,20 +139,18 @@ constexpr int kNoUnnamedFiles = -1;
 // and locked: the lock keeps RemoveStaleTemporaries in other processes away
 // until the file has its real name. The file has no name at all until it is
 // complete, so a crash before then leaves nothing behind. kNoUnnamedFiles
-// where no unnamed file can be made there, for whatever reason: the file
-// system may not have them, and where the folder refuses new files, the named
-// way is refused as well and tells why.
+// where no unnamed file can be made or named there, for whatever reason: the
+// file system may not have them, there may be no /proc, and where the folder
+// refuses new files, the named way is refused as well and tells why.
 Written WriteUnnamed(const fs::path& folder, std::string_view bytes, const struct stat* old,
                      FileDescriptor& fd, fs::path& temp) {
     fd.Reset(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
     if (fd.Get() == -1) return {kNoUnnamedFiles, false};
     ::flock(fd.Get(), LOCK_EX);
     if (const int err = Fill(fd.Get(), bytes, old); err != 0) return {err, true};
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temp = TemporaryName(folder);
-        const int err = LinkUnnamed(fd.Get(), temp);
-        if (err == 0) return {0, true};
-        if (err != EEXIST) break;
+    if (TakeFreeName(folder, temp,
+                     [&fd](const fs::path& name) { return LinkUnnamed(fd.Get(), name); }) == 0) {
+        return {0, true};
     }
     fd.Reset();
     return {kNoUnnamedFiles, false};
@@ -154,12 +160,15 @@ Written WriteUnnamed(const fs::path& folder, std::string_view bytes, const struc
 // behind, for RemoveStaleTemporaries to take away.
 Written WriteNamed(const fs::path& folder, std::string_view bytes, const struct stat* old,
                    FileDescriptor& fd, fs::path& temp) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temp = TemporaryName(folder);
-        fd.Reset(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-        if (fd.Get() != -1 || errno != EEXIST) break;
+    if (const int err = TakeFreeName(
+            folder, temp,
+            [&fd](const fs::path& name) {
+                fd.Reset(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+                return fd.Get() == -1 ? errno : 0;
+            });
+        err != 0) {
+        return {err, false};
     }
-    if (fd.Get() == -1) return {errno, false};
     ::flock(fd.Get(), LOCK_EX);
     if (const int err = Fill(fd.Get(), bytes, old); err != 0) {
         ::unlink(temp.c_str());
@@ -225,7 +234,13 @@ WriteStatus WriteFileAtomically(const fs::path& path, std::string_view bytes, Ne
     fs::path temp;
     const struct stat* keep = replacing ? &old : nullptr;
     Written written{kNoUnnamedFiles};
-    if (how == NewFile::UnnamedWherePossible) written = WriteUnnamed(folder, bytes, keep, fd, temp);
+    switch (how) {
+        case NewFile::UnnamedWherePossible:
+            written = WriteUnnamed(folder, bytes, keep, fd, temp);
+            break;
+        case NewFile::Named:
+            break;
+    }
     if (written.err == kNoUnnamedFiles) written = WriteNamed(folder, bytes, keep, fd, temp);
     if (written.err != 0) {
         if (!written.created) {

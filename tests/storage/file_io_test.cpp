@@ -67,7 +67,6 @@ TEST(AtomicWrite, ReplacesWholeOrRefusesSayingWhyAndLosesNothing) {
         for (const std::string& bytes : {std::string("first"), std::string(100'000, 'x'), {}}) {
             ASSERT_TRUE(WriteFileAtomically(keep, bytes, how).ok());
             EXPECT_EQ(ReadBytes(keep), bytes);
-            EXPECT_EQ(folder.Entries(), Names{"keep.cube"});
         }
     }
     ::mkfifo((folder / "pipe.cube").c_str(), 0644);
@@ -98,6 +97,30 @@ TEST(AtomicWrite, ReplacesWholeOrRefusesSayingWhyAndLosesNothing) {
     }
 }
 
+// Temporary names that running saves hold are passed over and left alone;
+// with the first hundred taken, a save refuses.
+TEST(AtomicWrite, PassesOverTakenTemporaryNamesAndRefusesPastAHundred) {
+    TempFolder folder;
+    const fs::path path = folder / "lake.cube";
+    std::vector<int> held;
+    for (int k = 0; k < 100; ++k) {
+        const fs::path name =
+            folder / (".twistor-" + std::to_string(::getpid()) + "-" + std::to_string(k) + ".tmp");
+        WriteBytes(name, "held");
+        held.push_back(::open(name.c_str(), O_RDONLY | O_CLOEXEC));
+        ::flock(held.back(), LOCK_EX);
+        for (const NewFile how : kBothWays) {
+            EXPECT_EQ(WriteFileAtomically(path, std::to_string(k), how).error,
+                      k < 99 ? ""
+                             : "cannot save " + path.string() + ": cannot create a file in " +
+                                   folder.Path().string() + ": File exists");
+            EXPECT_EQ(ReadBytes(path), std::to_string(std::min(k, 98)));
+            EXPECT_EQ(folder.Entries().size(), k + 2u);
+        }
+    }
+    for (const int fd : held) EXPECT_EQ(::close(fd), 0);
+}
+
 TEST(BoundedRead, ReadsUpToTheBoundAndRefusesBeyond) {
     constexpr std::uintmax_t kBound = 70'000;  // more than one read chunk
     TempFolder folder;
@@ -108,6 +131,13 @@ TEST(BoundedRead, ReadsUpToTheBoundAndRefusesBeyond) {
         EXPECT_EQ(read.bytes, std::string(size <= kBound ? size : 0, 'z'));
         EXPECT_EQ(Contains(read.error, "too large"), size > kBound) << size;
     }
+    // A regular file that fails to read (memory not mapped, as a disk error
+    // would) is refused with the reason.
+    const FileRead failed = ReadSmallFile("/proc/self/mem", kBound);
+    EXPECT_EQ(failed.error, "/proc/self/mem: Input/output error");
+    const FileRead missing = ReadSmallFile(folder / "lake.cube", kBound);
+    EXPECT_FALSE(missing.found);
+    EXPECT_EQ(missing.error, (folder / "lake.cube").string() + ": no such file");
 }
 
 // The name is swapped between a regular file and a pipe with no writer as

@@ -127,8 +127,8 @@ int LinkUnnamed(int fd, const fs::path& name) {
     return 0;
 }
 
-// How writing the new file went: 0 or an errno value, and whether a file
-// was created at all.
+// How writing the new file went: 0 or an errno value, and after a failure,
+// whether a file was created at all.
 struct Written {
     int err = 0;
     bool created = false;
@@ -150,7 +150,7 @@ Written WriteUnnamed(const fs::path& folder, std::string_view bytes, const struc
     if (const int err = Fill(fd.Get(), bytes, old); err != 0) return {err, true};
     if (TakeFreeName(folder, temp,
                      [&fd](const fs::path& name) { return LinkUnnamed(fd.Get(), name); }) == 0) {
-        return {0, true};
+        return {};
     }
     fd.Reset();
     return {kNoUnnamedFiles, false};
@@ -174,14 +174,17 @@ Written WriteNamed(const fs::path& folder, std::string_view bytes, const struct 
         ::unlink(temp.c_str());
         return {err, true};
     }
-    return {0, true};
+    return {};
 }
 
-// Whether the entry at `path` may be replaced; an empty string when it may
-// (or when there is none, leaving `exists` false).
-std::string ReplaceProblem(const fs::path& path, struct stat& old, bool& exists) {
-    exists = false;
-    if (::lstat(path.c_str(), &old) != 0) return errno == ENOENT ? "" : Reason(errno);
+// Whether the entry at `path` may be replaced; an empty string when it may,
+// with `old` the regular file there, or when there is none, with `old` all
+// zero.
+std::string ReplaceProblem(const fs::path& path, struct stat& old) {
+    if (::lstat(path.c_str(), &old) != 0) {
+        old = {};
+        return errno == ENOENT ? "" : Reason(errno);
+    }
     if (S_ISLNK(old.st_mode)) {
         return "it is a symbolic link, and a save replaces only a regular file; it is left as it "
                "was";
@@ -190,7 +193,6 @@ std::string ReplaceProblem(const fs::path& path, struct stat& old, bool& exists)
     if (::access(path.c_str(), W_OK) != 0) {
         return "you may not write to this file (" + Reason(errno) + "); it is left as it was";
     }
-    exists = true;
     return {};
 }
 
@@ -223,8 +225,7 @@ WriteStatus WriteFileAtomically(const fs::path& path, std::string_view bytes, Ne
     if (path.empty() || !path.has_filename()) return {CannotSave(path, "no file name given")};
 
     struct stat old {};
-    bool replacing = false;
-    if (std::string problem = ReplaceProblem(path, old, replacing); !problem.empty()) {
+    if (std::string problem = ReplaceProblem(path, old); !problem.empty()) {
         return {CannotSave(path, problem)};
     }
     const fs::path folder = FolderOf(path);
@@ -232,7 +233,7 @@ WriteStatus WriteFileAtomically(const fs::path& path, std::string_view bytes, Ne
 
     FileDescriptor fd;
     fs::path temp;
-    const struct stat* keep = replacing ? &old : nullptr;
+    const struct stat* keep = S_ISREG(old.st_mode) ? &old : nullptr;
     Written written{kNoUnnamedFiles};
     switch (how) {
         case NewFile::UnnamedWherePossible:
@@ -295,8 +296,8 @@ FileRead ReadSmallFile(const fs::path& path, std::uintmax_t maxBytes) {
         const std::size_t want = static_cast<std::size_t>(
             std::min<std::uintmax_t>(sizeof chunk, maxBytes + 1 - result.bytes.size()));
         const ssize_t got = ::read(fd.Get(), chunk, want);
-        if (got < 0 && errno == EINTR) continue;
         if (got < 0) {
+            if (errno == EINTR) continue;
             result.error = name + ": " + Reason(errno);
             result.bytes.clear();
             return result;

@@ -1,6 +1,7 @@
 #include "storage/PuzzleChecks.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "cube/History.h"
 #include "storage/Puzzle.h"
@@ -24,7 +25,7 @@ std::optional<std::string> MoveCountProblem(long long moves) {
 }
 
 std::optional<std::string> StickerProblem(long long c) {
-    if (c >= 0 && c < kColours && IsFaceColour(static_cast<int>(c))) return std::nullopt;
+    if (IsFaceColour(static_cast<int>(std::clamp(c, -1LL, 16LL)))) return std::nullopt;
     return "the sticker colour " + std::to_string(c) +
            " is not one of the fourteen face colours (1..15 except 7)";
 }
@@ -79,22 +80,20 @@ std::optional<ColourTally::Problem> ColourTally::Add(Colour c, long long line) {
 
 std::optional<ColourTally::Problem> ColourTally::Finish() const {
     std::string used;
-    int distinct = 0;
-    int rarest = -1;
+    // Each colour on the cube by its count and its first line: the least of
+    // them is the rarest colour, and of equally rare ones the first seen.
+    std::vector<std::tuple<long long, long long, int>> seen;
     for (int c = 0; c < kColours; ++c) {
         if (counts_[c] == 0) continue;
-        ++distinct;
+        seen.emplace_back(counts_[c], firstLine_[c], c);
         used += (used.empty() ? "" : ", ") + std::to_string(c);
-        if (rarest < 0 || counts_[c] < counts_[rarest] ||
-            (counts_[c] == counts_[rarest] && firstLine_[c] < firstLine_[rarest])) {
-            rarest = c;
-        }
     }
+    const std::size_t distinct = seen.size();
     if (distinct <= 6) return std::nullopt;
-    return Problem{firstLine_[rarest], "colour " + std::to_string(rarest) +
-                                           " is a seventh colour; a cube shows six, and " +
-                                           "these stickers show " + std::to_string(distinct) +
-                                           " (" + used + ")"};
+    const auto [count, line, rarest] = std::ranges::min(seen);
+    return Problem{line, "colour " + std::to_string(rarest) +
+                             " is a seventh colour; a cube shows six, and " +
+                             "these stickers show " + std::to_string(distinct) + " (" + used + ")"};
 }
 
 std::optional<std::string> CheckPuzzle(const Puzzle& p) {

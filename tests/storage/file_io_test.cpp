@@ -131,8 +131,7 @@ TEST(BoundedRead, ReadsUpToTheBoundAndRefusesBeyond) {
         EXPECT_EQ(read.bytes, std::string(size <= kBound ? size : 0, 'z'));
         EXPECT_EQ(Contains(read.error, "too large"), size > kBound) << size;
     }
-    // A regular file that fails to read (memory not mapped, as a disk error
-    // would) is refused with the reason.
+    // A regular file whose read fails (as on a disk error) is refused with the reason.
     const FileRead failed = ReadSmallFile("/proc/self/mem", kBound);
     EXPECT_EQ(failed.error, "/proc/self/mem: Input/output error");
     const FileRead missing = ReadSmallFile(folder / "lake.cube", kBound);

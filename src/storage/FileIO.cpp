@@ -128,10 +128,10 @@ int LinkUnnamed(int fd, const fs::path& name) {
 }
 
 // How writing the new file went: 0 or an errno value, and after a failure,
-// whether a file was created at all.
+// whether a file was created at all (read only then).
 struct Written {
     int err = 0;
-    bool created = false;
+    bool created{};
 };
 constexpr int kNoUnnamedFiles = -1;
 
@@ -145,7 +145,7 @@ constexpr int kNoUnnamedFiles = -1;
 Written WriteUnnamed(const fs::path& folder, std::string_view bytes, const struct stat* old,
                      FileDescriptor& fd, fs::path& temp) {
     fd.Reset(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
-    if (fd.Get() == -1) return {kNoUnnamedFiles, false};
+    if (fd.Get() == -1) return {kNoUnnamedFiles};
     ::flock(fd.Get(), LOCK_EX);
     if (const int err = Fill(fd.Get(), bytes, old); err != 0) return {err, true};
     if (TakeFreeName(folder, temp,
@@ -153,7 +153,7 @@ Written WriteUnnamed(const fs::path& folder, std::string_view bytes, const struc
         return {};
     }
     fd.Reset();
-    return {kNoUnnamedFiles, false};
+    return {kNoUnnamedFiles};
 }
 
 // The same through a file that is named from the start: a crash leaves it
@@ -222,7 +222,7 @@ void RemoveStaleTemporaries(const fs::path& folder) {
 }
 
 WriteStatus WriteFileAtomically(const fs::path& path, std::string_view bytes, NewFile how) {
-    if (path.empty() || !path.has_filename()) return {CannotSave(path, "no file name given")};
+    if (!path.has_filename()) return {CannotSave(path, "no file name given")};
 
     struct stat old {};
     if (std::string problem = ReplaceProblem(path, old); !problem.empty()) {

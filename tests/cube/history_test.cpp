@@ -76,8 +76,7 @@ TEST(PushUserMove, TakesTheWholeCubePartOutOfARunAndKeepsThePicture) {
     }
     EXPECT_NE(f.cube.Sticker(1, 1, 5), before.Sticker(1, 1, 5));  // the end faces turned
 
-    // Both ways need five moves: the cube turns the way more slices already
-    // turn, here down, as slices 1 and 3 turn at edge N, slice 2 at edge 1.
+    // Both ways need five moves: the cube turns as more slices do already, here down.
     Fixture g(5);
     g.history.Assign(std::vector<Move>{{1, 1, 5}, {1, 1, 5}, {1, 2, 1}, {1, 2, 1}, {1, 3, 5}});
     EXPECT_EQ(g.Push({1, 3, 1}), PushResult::FoldedShift);
@@ -104,6 +103,7 @@ TEST(PushUserMove, AFullHistoryRefusesNewEntriesButStillCancelsAndFolds) {
     ASSERT_TRUE(f.history.Assign(full));
     ASSERT_TRUE(f.history.Full());
     const Cube before = f.cube;
+    EXPECT_FALSE(Scrambler().Step(f.cube, f.view, f.history, f.rnd));  // so the scramble ends
 
     EXPECT_EQ(f.Push({3, 1, 2}), PushResult::Refused);  // another axis: needs entry 10001
     EXPECT_EQ(f.Push({1, 1, 1}), PushResult::Refused);  // folds, but still one entry more

@@ -110,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(Files, PuzzleRule, ::testing::Values(
     Rule{"ByteOrderMark", H3, {}, 0, nullptr,
          [](std::string text) { return "\xEF\xBB\xBF" + text; }},
     Rule{"OtherSpacing", H3,
-         {{1, "3,1\t,1    4,,3   "}, {2, "\t10,"}, {3, " ,\t"}, {121, "1,,"}}},
+         {{1, "3,1\t,1    4,,3   "}, {2, "\t0000000000000000000010,"}, {3, " ,\t"}, {121, "1,,"}}},
     Rule{"BlankLinesAfter", S2, {{50, ""}, {51, "  "}}},
     Rule{"NoLastLineEnd", H3, {}, 0, nullptr, WithoutLastLineEnd},
     Rule{"Empty", S2, {}, 0, "the file is empty", [](std::string) { return std::string(); }},

@@ -75,7 +75,7 @@ void Cube::Resize(int size) {
 }
 
 bool Cube::IsSolved() const {
-    for (int f = 1; f <= 6; ++f) {
+    for (const int f : {1, 2, 3, 4, 5, 6}) {
         const Colour first = Sticker(1, 1, f);
         for (int y = 1; y <= size_; ++y) {
             const Colour* row = &stickers_[Index(1, y, f)];
@@ -92,10 +92,6 @@ void Cube::FillFace(int f, Colour c) {
 }
 
 void Cube::Snapshot() {
-    if (size_ == kStride) {  // the used cells are the whole array
-        copy_ = stickers_;
-        return;
-    }
     for (int f = 1; f <= 6; ++f) {
         for (int y = 1; y <= size_; ++y) {
             std::memcpy(&copy_[Index(1, y, f)], &stickers_[Index(1, y, f)], size_);

@@ -47,11 +47,19 @@ bool IsTemporaryName(std::string_view name) {
            AllDigits(name.substr(dash + 1));
 }
 
-// Unique within this process and, through the pid, among processes.
-fs::path TemporaryName(const fs::path& folder) {
-    static std::atomic<unsigned> counter{0};
-    return folder / (std::string(kTempPrefix) + std::to_string(::getpid()) + "-" +
-                     std::to_string(counter.fetch_add(1)) + std::string(kTempSuffix));
+// Gives `temp` the first name ".twistor-PID-K.tmp", K from 0 on, that
+// `make` (which returns 0 or an errno value) can create: the pid keeps
+// processes apart, and a name that a save of this process still holds is
+// passed over. EEXIST when the first hundred are all taken.
+template <typename Make>
+int TakeFreeName(const fs::path& folder, fs::path& temp, Make make) {
+    const std::string prefix = std::string(kTempPrefix) + std::to_string(::getpid()) + "-";
+    for (int k = 0; k < 100; ++k) {
+        temp = folder / (prefix + std::to_string(k) + std::string(kTempSuffix));
+        const int err = make(temp);
+        if (err != EEXIST) return err;
+    }
+    return EEXIST;
 }
 
 class FileDescriptor {
@@ -109,21 +117,21 @@ void SyncFolder(const fs::path& folder) {
     ::close(fd);
 }
 
-// Names a complete unnamed file. Through /proc any user may do this; without
-// /proc only a privileged process can. 0 or an errno value.
+// Names a complete unnamed file, through /proc, as any user may. 0 or an
+// errno value.
 int LinkUnnamed(int fd, const fs::path& name) {
     const std::string self = "/proc/self/fd/" + std::to_string(fd);
-    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) return 0;
-    if (errno == EEXIST) return errno;
-    if (::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0) return 0;
-    return errno;
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+        return errno;
+    }
+    return 0;
 }
 
-// How writing the new file went: 0 or an errno value, and whether a file
-// was created at all.
+// How writing the new file went: 0 or an errno value, and after a failure,
+// whether a file was created at all (read only then).
 struct Written {
     int err = 0;
-    bool created = false;
+    bool created{};
 };
 constexpr int kNoUnnamedFiles = -1;
 
@@ -131,49 +139,52 @@ constexpr int kNoUnnamedFiles = -1;
 // and locked: the lock keeps RemoveStaleTemporaries in other processes away
 // until the file has its real name. The file has no name at all until it is
 // complete, so a crash before then leaves nothing behind. kNoUnnamedFiles
-// where the file system cannot do this.
+// where no unnamed file can be made or named there, for whatever reason: the
+// file system may not have them, there may be no /proc, and where the folder
+// refuses new files, the named way is refused as well and tells why.
 Written WriteUnnamed(const fs::path& folder, std::string_view bytes, const struct stat* old,
                      FileDescriptor& fd, fs::path& temp) {
     fd.Reset(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
-    if (fd.Get() == -1) {
-        const bool unsupported = errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL;
-        return {unsupported ? kNoUnnamedFiles : errno, false};
-    }
+    if (fd.Get() == -1) return {kNoUnnamedFiles};
     ::flock(fd.Get(), LOCK_EX);
     if (const int err = Fill(fd.Get(), bytes, old); err != 0) return {err, true};
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temp = TemporaryName(folder);
-        const int err = LinkUnnamed(fd.Get(), temp);
-        if (err == 0) return {0, true};
-        if (err != EEXIST) break;
+    if (TakeFreeName(folder, temp,
+                     [&fd](const fs::path& name) { return LinkUnnamed(fd.Get(), name); }) == 0) {
+        return {};
     }
     fd.Reset();
-    return {kNoUnnamedFiles, false};
+    return {kNoUnnamedFiles};
 }
 
 // The same through a file that is named from the start: a crash leaves it
 // behind, for RemoveStaleTemporaries to take away.
 Written WriteNamed(const fs::path& folder, std::string_view bytes, const struct stat* old,
                    FileDescriptor& fd, fs::path& temp) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temp = TemporaryName(folder);
-        fd.Reset(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-        if (fd.Get() >= 0 || errno != EEXIST) break;
+    if (const int err = TakeFreeName(
+            folder, temp,
+            [&fd](const fs::path& name) {
+                fd.Reset(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+                return fd.Get() == -1 ? errno : 0;
+            });
+        err != 0) {
+        return {err, false};
     }
-    if (fd.Get() == -1) return {errno, false};
     ::flock(fd.Get(), LOCK_EX);
     if (const int err = Fill(fd.Get(), bytes, old); err != 0) {
         ::unlink(temp.c_str());
         return {err, true};
     }
-    return {0, true};
+    return {};
 }
 
-// Whether the entry at `path` may be replaced; an empty string when it may
-// (or when there is none, leaving `exists` false).
-std::string ReplaceProblem(const fs::path& path, struct stat& old, bool& exists) {
-    exists = false;
-    if (::lstat(path.c_str(), &old) != 0) return errno == ENOENT ? "" : Reason(errno);
+// Whether the entry at `path` may be replaced; an empty string when it may,
+// with `old` the regular file there, or when there is none, with `old` all
+// zero.
+std::string ReplaceProblem(const fs::path& path, struct stat& old) {
+    if (::lstat(path.c_str(), &old) != 0) {
+        old = {};
+        return errno == ENOENT ? "" : Reason(errno);
+    }
     if (S_ISLNK(old.st_mode)) {
         return "it is a symbolic link, and a save replaces only a regular file; it is left as it "
                "was";
@@ -182,7 +193,6 @@ std::string ReplaceProblem(const fs::path& path, struct stat& old, bool& exists)
     if (::access(path.c_str(), W_OK) != 0) {
         return "you may not write to this file (" + Reason(errno) + "); it is left as it was";
     }
-    exists = true;
     return {};
 }
 
@@ -211,12 +221,11 @@ void RemoveStaleTemporaries(const fs::path& folder) {
     }
 }
 
-WriteStatus WriteFileAtomically(const fs::path& path, std::string_view bytes) {
-    if (path.empty() || !path.has_filename()) return {CannotSave(path, "no file name given")};
+WriteStatus WriteFileAtomically(const fs::path& path, std::string_view bytes, NewFile how) {
+    if (!path.has_filename()) return {CannotSave(path, "no file name given")};
 
     struct stat old {};
-    bool replacing = false;
-    if (std::string problem = ReplaceProblem(path, old, replacing); !problem.empty()) {
+    if (std::string problem = ReplaceProblem(path, old); !problem.empty()) {
         return {CannotSave(path, problem)};
     }
     const fs::path folder = FolderOf(path);
@@ -224,8 +233,15 @@ WriteStatus WriteFileAtomically(const fs::path& path, std::string_view bytes) {
 
     FileDescriptor fd;
     fs::path temp;
-    const struct stat* keep = replacing ? &old : nullptr;
-    Written written = WriteUnnamed(folder, bytes, keep, fd, temp);
+    const struct stat* keep = S_ISREG(old.st_mode) ? &old : nullptr;
+    Written written{kNoUnnamedFiles};
+    switch (how) {
+        case NewFile::UnnamedWherePossible:
+            written = WriteUnnamed(folder, bytes, keep, fd, temp);
+            break;
+        case NewFile::Named:
+            break;
+    }
     if (written.err == kNoUnnamedFiles) written = WriteNamed(folder, bytes, keep, fd, temp);
     if (written.err != 0) {
         if (!written.created) {
@@ -255,7 +271,6 @@ FileRead ReadSmallFile(const fs::path& path, std::uintmax_t maxBytes) {
                                           : Reason(errno));
         return result;
     }
-    result.found = true;
     struct stat opened {};
     if (::fstat(fd.Get(), &opened) != 0) {
         result.error = name + ": " + Reason(errno);
@@ -281,8 +296,8 @@ FileRead ReadSmallFile(const fs::path& path, std::uintmax_t maxBytes) {
         const std::size_t want = static_cast<std::size_t>(
             std::min<std::uintmax_t>(sizeof chunk, maxBytes + 1 - result.bytes.size()));
         const ssize_t got = ::read(fd.Get(), chunk, want);
-        if (got < 0 && errno == EINTR) continue;
         if (got < 0) {
+            if (errno == EINTR) continue;
             result.error = name + ": " + Reason(errno);
             result.bytes.clear();
             return result;

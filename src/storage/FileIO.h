@@ -23,7 +23,14 @@ struct [[nodiscard]] WriteStatus {
 // there. A new file gets the usual permissions; a replaced one keeps its own
 // plus read and write for its owner. Removes what interrupted saves left in
 // the folder first. Never throws.
-WriteStatus WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+//
+// Where the file system cannot make unnamed files, the new file has its
+// temporary name from the start, and an interrupted save leaves it behind
+// for the next save or start to remove; NewFile::Named takes that way on
+// any file system.
+enum class NewFile { UnnamedWherePossible, Named };
+WriteStatus WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                                NewFile how = NewFile::UnnamedWherePossible);
 
 // Removes the temporary files that this game's interrupted saves left in
 // `folder`: files of the game's own name pattern that belong to this user
@@ -32,7 +39,7 @@ void RemoveStaleTemporaries(const std::filesystem::path& folder);
 
 // A whole small file. `found` is false only when there is no such file.
 struct FileRead {
-    bool found = false;
+    bool found = true;
     std::string bytes;
     std::string error;  // empty when `bytes` holds the whole file
     bool ok() const { return found && error.empty(); }

@@ -1,6 +1,7 @@
 #include "storage/PuzzleChecks.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "cube/History.h"
 #include "storage/Puzzle.h"
@@ -24,7 +25,7 @@ std::optional<std::string> MoveCountProblem(long long moves) {
 }
 
 std::optional<std::string> StickerProblem(long long c) {
-    if (c >= 0 && c < kColours && IsFaceColour(static_cast<int>(c))) return std::nullopt;
+    if (IsFaceColour(static_cast<int>(std::clamp(c, -1LL, 16LL)))) return std::nullopt;
     return "the sticker colour " + std::to_string(c) +
            " is not one of the fourteen face colours (1..15 except 7)";
 }
@@ -46,19 +47,18 @@ std::optional<std::string> MoveProblem(int entry, long long axis, long long firs
 
 // Plays the history back from its top on a copy of the cube, as the
 // computer would, and tells whether that ends in a solved cube. Whole-cube
-// turns change nothing here, so each move is made from a view that turns it.
+// turns change nothing here, so each move is made from a view that turns it:
+// with face 1 in front every axis but 2 turns, with face 2 every axis but 3.
 bool HistorySolves(const Cube& cube, const std::vector<Move>& history) {
     Cube copy = cube;
     const int n = cube.CubeSize();
-    int viewIndex = 0;
+    const auto turn = [&copy, n](const Move& m, View view) {
+        const std::optional<Click> click = ClickForMove(m, view, n);
+        if (click) copy.TurnSlice(view, *click);
+        return click.has_value();
+    };
     for (auto m = history.rbegin(); m != history.rend(); ++m) {
-        std::optional<Click> click;
-        for (int tried = 0; tried < 24 && !click; ++tried) {
-            click = ClickForMove(*m, ViewFromIndex(viewIndex), n);
-            if (!click) viewIndex = (viewIndex + 1) % 24;
-        }
-        if (!click) return false;
-        copy.TurnSlice(ViewFromIndex(viewIndex), *click);
+        if (!turn(*m, View{1, 1}) && !turn(*m, View{2, 1})) return false;
     }
     return copy.IsSolved();
 }
@@ -80,22 +80,20 @@ std::optional<ColourTally::Problem> ColourTally::Add(Colour c, long long line) {
 
 std::optional<ColourTally::Problem> ColourTally::Finish() const {
     std::string used;
-    int distinct = 0;
-    int rarest = -1;
+    // Each colour on the cube by its count and its first line: the least of
+    // them is the rarest colour, and of equally rare ones the first seen.
+    std::vector<std::tuple<long long, long long, int>> seen;
     for (int c = 0; c < kColours; ++c) {
         if (counts_[c] == 0) continue;
-        ++distinct;
+        seen.emplace_back(counts_[c], firstLine_[c], c);
         used += (used.empty() ? "" : ", ") + std::to_string(c);
-        if (rarest < 0 || counts_[c] < counts_[rarest] ||
-            (counts_[c] == counts_[rarest] && firstLine_[c] < firstLine_[rarest])) {
-            rarest = c;
-        }
     }
+    const std::size_t distinct = seen.size();
     if (distinct <= 6) return std::nullopt;
-    return Problem{firstLine_[rarest], "colour " + std::to_string(rarest) +
-                                           " is a seventh colour; a cube shows six, and " +
-                                           "these stickers show " + std::to_string(distinct) +
-                                           " (" + used + ")"};
+    const auto [count, line, rarest] = std::ranges::min(seen);
+    return Problem{line, "colour " + std::to_string(rarest) +
+                             " is a seventh colour; a cube shows six, and " +
+                             "these stickers show " + std::to_string(distinct) + " (" + used + ")"};
 }
 
 std::optional<std::string> CheckPuzzle(const Puzzle& p) {

@@ -80,6 +80,19 @@ TEST(TurnSlice, MiddleLineOfOddCubeTurnsNoFaceAndEveryTwoCubeTurnTurnsOne) {
     EXPECT_EQ(facesTouched(2, Click{kRightButton, 1, 1}), (std::set<int>{1, 2, 3, 5, 6}));
 }
 
+TEST(CubeEquality, AnyOneStickerOnAnyFaceOrTheSizeMakesCubesDiffer) {
+    for (const int n : {2, 3, 20}) {
+        const Cube plain = testing::PlainCube(n);
+        EXPECT_TRUE(plain == testing::PlainCube(n));
+        EXPECT_FALSE(plain == testing::PlainCube(n == 2 ? 3 : 2));
+        for (int cell = 0; cell < 6 * n * n; ++cell) {
+            Cube other = plain;
+            other.SetSticker(cell % n + 1, cell / n % n + 1, cell / (n * n) + 1, kBackground);
+            EXPECT_FALSE(other == plain) << n << ": cell " << cell;
+        }
+    }
+}
+
 TEST(DealColours, GivesEachFaceOneColourOfTheSetAndRefusesRepeats) {
     Random rnd;
     Cube cube(4);

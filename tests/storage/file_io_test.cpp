@@ -28,6 +28,7 @@ using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
 using Names = std::vector<std::string>;
+constexpr NewFile kBothWays[] = {NewFile::UnnamedWherePossible, NewFile::Named};
 
 bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
@@ -62,9 +63,11 @@ class Child {
 TEST(AtomicWrite, ReplacesWholeOrRefusesSayingWhyAndLosesNothing) {
     TempFolder folder;
     const auto keep = folder / "keep.cube";
-    for (const std::string& bytes : {std::string("first"), std::string(100'000, 'x'), {}}) {
-        ASSERT_TRUE(WriteFileAtomically(keep, bytes).ok());
-        EXPECT_EQ(ReadBytes(keep), bytes);
+    for (const NewFile how : kBothWays) {
+        for (const std::string& bytes : {std::string("first"), std::string(100'000, 'x'), {}}) {
+            ASSERT_TRUE(WriteFileAtomically(keep, bytes, how).ok());
+            EXPECT_EQ(ReadBytes(keep), bytes);
+        }
     }
     ::mkfifo((folder / "pipe.cube").c_str(), 0644);
     fs::create_directory(folder / "dir.cube");
@@ -78,18 +81,44 @@ TEST(AtomicWrite, ReplacesWholeOrRefusesSayingWhyAndLosesNothing) {
         {folder / "link.cube", "it is a symbolic link"},
         {keep, "File too large"}};  // the disk full, through a file size limit
     for (const auto& [path, reason] : cases) {
-        rlimit old{};
-        ::getrlimit(RLIMIT_FSIZE, &old);
-        rlimit limit{1000, old.rlim_max};
-        std::signal(SIGXFSZ, SIG_IGN);  // a failed write instead of a killed process
-        if (reason == "File too large") ::setrlimit(RLIMIT_FSIZE, &limit);
-        const WriteStatus status = WriteFileAtomically(path, std::string(100'000, 'y'));
-        ::setrlimit(RLIMIT_FSIZE, &old);
-        EXPECT_TRUE(Contains(status.error, "cannot save " + path.string() + ": ")) << path;
-        EXPECT_TRUE(Contains(status.error, reason)) << status.error;
-        EXPECT_EQ(folder.Entries(), before);
-        EXPECT_EQ(ReadBytes(keep), "");
+        for (const NewFile how : kBothWays) {
+            rlimit old{};
+            ::getrlimit(RLIMIT_FSIZE, &old);
+            rlimit limit{1000, old.rlim_max};
+            std::signal(SIGXFSZ, SIG_IGN);  // a failed write instead of a killed process
+            if (reason == "File too large") ::setrlimit(RLIMIT_FSIZE, &limit);
+            const WriteStatus status = WriteFileAtomically(path, std::string(100'000, 'y'), how);
+            ::setrlimit(RLIMIT_FSIZE, &old);
+            EXPECT_TRUE(Contains(status.error, "cannot save " + path.string() + ": ")) << path;
+            EXPECT_TRUE(Contains(status.error, reason)) << status.error;
+            EXPECT_EQ(folder.Entries(), before);
+            EXPECT_EQ(ReadBytes(keep), "");
+        }
     }
+}
+
+// Temporary names that running saves hold are passed over and left alone;
+// with the first hundred taken, a save refuses.
+TEST(AtomicWrite, PassesOverTakenTemporaryNamesAndRefusesPastAHundred) {
+    TempFolder folder;
+    const fs::path path = folder / "lake.cube";
+    std::vector<int> held;
+    for (int k = 0; k < 100; ++k) {
+        const fs::path name =
+            folder / (".twistor-" + std::to_string(::getpid()) + "-" + std::to_string(k) + ".tmp");
+        WriteBytes(name, "held");
+        held.push_back(::open(name.c_str(), O_RDONLY | O_CLOEXEC));
+        ::flock(held.back(), LOCK_EX);
+        for (const NewFile how : kBothWays) {
+            EXPECT_EQ(WriteFileAtomically(path, std::to_string(k), how).error,
+                      k < 99 ? ""
+                             : "cannot save " + path.string() + ": cannot create a file in " +
+                                   folder.Path().string() + ": File exists");
+            EXPECT_EQ(ReadBytes(path), std::to_string(std::min(k, 98)));
+            EXPECT_EQ(folder.Entries().size(), k + 2u);
+        }
+    }
+    for (const int fd : held) EXPECT_EQ(::close(fd), 0);
 }
 
 TEST(BoundedRead, ReadsUpToTheBoundAndRefusesBeyond) {
@@ -102,6 +131,12 @@ TEST(BoundedRead, ReadsUpToTheBoundAndRefusesBeyond) {
         EXPECT_EQ(read.bytes, std::string(size <= kBound ? size : 0, 'z'));
         EXPECT_EQ(Contains(read.error, "too large"), size > kBound) << size;
     }
+    // A regular file whose read fails (as on a disk error) is refused with the reason.
+    const FileRead failed = ReadSmallFile("/proc/self/mem", kBound);
+    EXPECT_EQ(failed.error, "/proc/self/mem: Input/output error");
+    const FileRead missing = ReadSmallFile(folder / "lake.cube", kBound);
+    EXPECT_FALSE(missing.found);
+    EXPECT_EQ(missing.error, (folder / "lake.cube").string() + ": no such file");
 }
 
 // The name is swapped between a regular file and a pipe with no writer as
@@ -131,8 +166,9 @@ TEST(BoundedRead, APipeSwappedInAtTheNameNeverBlocks) {
     ::alarm(0);
 }
 
-// A save killed at any moment: the name holds the whole old or the whole new
-// puzzle, and what the killed save left is gone after the next start or save.
+// A save killed at any moment, either way of making the new file: the name
+// holds the whole old or the whole new puzzle, and what the killed save left
+// is gone after the next start or save.
 TEST(InterruptedSave, LeavesAWholeFileAndNothingPastTheNextStartOrSave) {
     TempFolder folder;
     const fs::path path = folder / "lake.cube";
@@ -144,8 +180,9 @@ TEST(InterruptedSave, LeavesAWholeFileAndNothingPastTheNextStartOrSave) {
     const auto oneSave = (std::chrono::steady_clock::now() - started) / 4;
 
     for (int kill = 0; kill < 60; ++kill) {
+        const NewFile how = kBothWays[kill % 4 / 2];
         Child saver([&] {
-            for (int k = 0;; ++k) (void)SavePuzzle(path, puzzles[k % 2]);
+            for (int k = 0;; ++k) (void)WriteFileAtomically(path, texts[k % 2], how);
         });
         std::this_thread::sleep_for(oneSave * (kill % 20) / 10);  // kills spread over two saves
         saver.Kill();
@@ -211,9 +248,10 @@ void AsPlayer(const TempFolder& folder, const std::function<void()>& body) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "as user " << uid;
 }
 
-WriteStatus Save(const fs::path& path) {
-    if (path.extension() == ".cube") return SavePuzzle(path, testing::ScrambledPuzzle(3, 5, 1));
-    return SaveSettings(path, Settings{});
+WriteStatus Save(const fs::path& path, NewFile how = NewFile::UnnamedWherePossible) {
+    const bool puzzle = path.extension() == ".cube";
+    return WriteFileAtomically(
+        path, puzzle ? FormatPuzzle(testing::ScrambledPuzzle(3, 5, 1)) : FormatSettings({}), how);
 }
 
 bool ReadsBack(const fs::path& path) {
@@ -224,10 +262,11 @@ bool ReadsBack(const fs::path& path) {
 
 // The message names the file and the reason; the file and the folder are as
 // they were.
-void ExpectRefused(const TempFolder& folder, const fs::path& path) {
+void ExpectRefused(const TempFolder& folder, const fs::path& path,
+                   NewFile how = NewFile::UnnamedWherePossible) {
     const Names entries = folder.Entries();
     const mode_t mode = ModeOf(path);
-    const WriteStatus status = Save(path);
+    const WriteStatus status = Save(path, how);
     EXPECT_TRUE(Contains(status.error, "cannot save " + path.string() + ": you may not write"))
         << path << ": " << status.error;
     EXPECT_EQ(ModeOf(path), mode);
@@ -237,23 +276,26 @@ void ExpectRefused(const TempFolder& folder, const fs::path& path) {
 TEST(ProtectedFiles, ASaveReplacesOnlyWhatThePlayerMayWriteAndCanAlwaysReadItBack) {
     TempFolder folder;
     AsPlayer(folder, [&] {
-        for (const char* ending : {".cube", ".settings"}) {
-            for (const mode_t mode : {0444, 0400, 0000, 0200, 0640, 0604}) {
-                const fs::path path = folder / (std::to_string(mode) + ending);
-                WriteBytes(path, "the player's own");
-                ASSERT_EQ(::chmod(path.c_str(), mode), 0);
-                if ((mode & 0200) == 0) {
-                    ExpectRefused(folder, path);
-                    ::chmod(path.c_str(), 0600);
-                    EXPECT_EQ(ReadBytes(path), "the player's own");
-                } else {
-                    EXPECT_TRUE(Save(path).ok()) << path;
-                    EXPECT_EQ(ModeOf(path), mode | 0600) << path;
-                    EXPECT_TRUE(ReadsBack(path)) << path;
+        for (const NewFile how : kBothWays) {
+            const std::string named = how == NewFile::Named ? "named-" : "";
+            for (const char* ending : {".cube", ".settings"}) {
+                for (const mode_t mode : {0444, 0400, 0000, 0200, 0640, 0604}) {
+                    const fs::path path = folder / (named + std::to_string(mode) + ending);
+                    WriteBytes(path, "the player's own");
+                    ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+                    if ((mode & 0200) == 0) {
+                        ExpectRefused(folder, path, how);
+                        ::chmod(path.c_str(), 0600);
+                        EXPECT_EQ(ReadBytes(path), "the player's own");
+                    } else {
+                        EXPECT_TRUE(Save(path, how).ok()) << path;
+                        EXPECT_EQ(ModeOf(path), mode | 0600) << path;
+                        EXPECT_TRUE(ReadsBack(path)) << path;
+                    }
                 }
+                EXPECT_TRUE(Save(folder / (named + "new" + ending), how).ok());
+                EXPECT_EQ(ModeOf(folder / (named + "new" + ending)), 0644u);
             }
-            EXPECT_TRUE(Save(folder / (std::string("new") + ending)).ok());
-            EXPECT_EQ(ModeOf(folder / (std::string("new") + ending)), 0644u);
         }
 
         // The readers refuse an unreadable file with the reason.
@@ -267,10 +309,12 @@ TEST(ProtectedFiles, ASaveReplacesOnlyWhatThePlayerMayWriteAndCanAlwaysReadItBac
 
         // A folder the player may not write to takes no new file.
         ::chmod(folder.Path().c_str(), 0555);
-        const std::string status = Save(folder / "lake.cube").error;
-        EXPECT_TRUE(Contains(
-            status, "cannot create a file in " + folder.Path().string() + ": Permission denied"))
-            << status;
+        for (const NewFile how : kBothWays) {
+            const std::string status = Save(folder / "lake.cube", how).error;
+            EXPECT_TRUE(Contains(status, "cannot create a file in " + folder.Path().string() +
+                                             ": Permission denied"))
+                << status;
+        }
         ::chmod(folder.Path().c_str(), 0755);
     });
 }

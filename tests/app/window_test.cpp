@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <regex>
 #include <sstream>
 
 #include "Driver.h"
@@ -37,6 +38,7 @@ TEST(StartUp, WithoutSettingsLaysOutAScrambledTwoCubeWithFaceOneUpright) {
     ASSERT_EQ(g.Run("dump\n"), 0);
     EXPECT_EQ(g.window().state().modes.ScrambleLeft, 0);
     EXPECT_NE(g.output().find("size 2\nview 1 1\nmoves 3\nhistory "), std::string::npos);
+    EXPECT_TRUE(std::regex_search(g.output(), std::regex("\nface 6 \\d+ \\d+ / \\d+ \\d+\n")));
     EXPECT_EQ(testing::Screen(g.window()),
               "user box | Twistor Cube (Practice-mode) | shown | off | ticked usolve by2 | New "
               "puzzle");
@@ -137,6 +139,7 @@ TEST(Resize, TheCubeFollowsTheWindowAndAClickHitsTheSquareDrawnThere) {
                 const Layout l = ComputeLayout(4, size.width(), size.height());
                 EXPECT_EQ(s.layout.FrontLeft, l.FrontLeft);
                 EXPECT_EQ(s.layout.FrontTop, l.FrontTop);
+                EXPECT_EQ(s.layout.DepthSpan, l.DepthSpan) << "a fresh cube's depth";
                 EXPECT_TRUE(s.cube == expected);
                 EXPECT_EQ(s.history.MoveCount(), moves);
                 EXPECT_EQ(s.view, (View{1, 1}));

@@ -86,6 +86,10 @@ TEST(Canvas, LinesFillsAndClearsReachEveryEdge) {
             canvas.FillRect(-3, -3, 30, 30, 0);
             EXPECT_EQ(wrong(0, 0, 0), 0);
         }
+        // A line that is no diagonal still runs from end to end.
+        canvas.Line(1, 1, 11, 4, kGrey);
+        EXPECT_EQ(canvas.ColourAt(1, 1), kGrey);
+        EXPECT_EQ(canvas.ColourAt(11, 4), kGrey);
     }
 }
 

@@ -8,10 +8,8 @@ History::History() {
     entries_.reserve(kCapacity + 1);
 }
 
-bool History::Push(const Move& m) {
-    if (Full()) return false;
-    entries_.push_back(m);
-    return true;
+void History::Push(const Move& m) {
+    if (!Full()) entries_.push_back(m);
 }
 
 bool History::Assign(std::span<const Move> entries) {

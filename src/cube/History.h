@@ -26,8 +26,8 @@ class History {
     std::span<const Move> Entries() const { return entries_; }
 
     void Clear() { entries_.clear(); }
-    // Adds an entry as it is; false (and nothing added) when full.
-    bool Push(const Move& m);
+    // Adds an entry as it is; nothing when full.
+    void Push(const Move& m);
     void Pop() { entries_.pop_back(); }
 
     // Replaces the whole stack; false (and nothing changed) for more than

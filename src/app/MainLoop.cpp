@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 #include <variant>
 
 #include "app/Captions.h"
@@ -150,14 +151,13 @@ CubeWindow::Stage CubeWindow::ActOnInput() {
 void CubeWindow::FinishPass(Stage stage) {
     Modes& m = s_.modes;
     if (stage == Stage::Draw && m.ScrambleLeft <= 0) DrawCubeNow();
-    if (m.ScrambleLeft > 0) {
-        --m.ScrambleLeft;
-        if (m.ScrambleLeft == 0) {
-            // The scramble is over: show it from face 1, upright.
-            s_.view = View{1, 1};
-            s_.scrambler.ResetRun();
-            DrawCubeNow();
-        }
+    const bool scrambleEnds = m.ScrambleLeft == 1;
+    m.ScrambleLeft = std::max(0, m.ScrambleLeft - 1);
+    if (scrambleEnds) {
+        // The scramble is over: show it from face 1, upright.
+        s_.view = View{1, 1};
+        s_.scrambler.ResetRun();
+        DrawCubeNow();
     }
     if (m.StepMode) EndSingleComputerMove();
     SolvedStep();

@@ -84,6 +84,12 @@ TEST(PushUserMove, TakesTheWholeCubePartOutOfARunAndKeepsThePicture) {
               (std::vector<Move>{{1, 1, 5}, {1, 2, 5}, {1, 3, 5}, {1, 4, 1}, {1, 5, 1}}));
     EXPECT_EQ(g.view, (View{4, 1}));
 
+    // A majority one way is enough, however many slices turn the other.
+    Fixture k(5);
+    k.history.Assign(std::vector<Move>{{1, 1, 1}, {1, 2, 5}, {1, 2, 5}, {1, 3, 5}});
+    EXPECT_EQ(k.Push({1, 3, 1}), PushResult::FoldedShift);
+    EXPECT_EQ(Stack(k.history), (std::vector<Move>{{1, 2, 1}, {1, 3, 1}, {1, 4, 5}, {1, 5, 5}}));
+
     // Two slices of three turning the same way are enough.
     Fixture h(3);
     h.history.Assign(std::vector<Move>{{1, 2, 3}});

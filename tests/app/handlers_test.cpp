@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QImage>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include "Driver.h"
 #include "app/DrawingArea.h"
 #include "app/Widgets.h"
+#include "render/Palette.h"
 #include "storage/Settings.h"
 
 namespace twistor {
@@ -232,6 +234,12 @@ TEST(Controls, TakeAClickOnTheirCornersAndMiddleButNotJustOutside) {
     // Each colour box, with none of the others ticked (six ticked would
     // leave the rest disabled), and the two buttons that tick a whole set.
     steps.then([](CubeWindow&) { return "menu choosecolors"; }).then([](CubeWindow& w) {
+        // Each box shows its colour beside its words.
+        const QImage shown = w.area()->grab().toImage();
+        for (const ColourChoice& c : w.controls().colourBoxes) {
+            const QRect r = c.box->geometry();
+            EXPECT_EQ(shown.pixel(r.right() - 2, r.top() + 2), PaletteRgb(c.colour)) << c.colour;
+        }
         std::string lines;
         for (const ColourChoice& c : w.controls().colourBoxes)
             if (c.box->isChecked()) lines += "press " + c.box->objectName().toStdString() + "\n";
@@ -289,6 +297,14 @@ TEST(Controls, TakeAClickOnTheirCornersAndMiddleButNotJustOutside) {
         }
     }
     g.Run(steps);
+}
+
+// Words that cannot fit at any size end at the smallest size, never below.
+TEST(FitText, StopsAtTheSmallestSize) {
+    FittingLabel label(QString(200, 'W'), 16, nullptr);
+    label.setGeometry(0, 0, 20, 10);
+    FitText(&label, 16);
+    EXPECT_EQ(label.font().pixelSize(), 7);
 }
 
 // A key on the difficulty panel's "Done" hands the keyboard back to the

@@ -90,6 +90,13 @@ TEST(PushUserMove, TakesTheWholeCubePartOutOfARunAndKeepsThePicture) {
     EXPECT_EQ(k.Push({1, 3, 1}), PushResult::FoldedShift);
     EXPECT_EQ(Stack(k.history), (std::vector<Move>{{1, 2, 1}, {1, 3, 1}, {1, 4, 5}, {1, 5, 5}}));
 
+    // In a tie the slices at rest count for neither way: two down against one up.
+    Fixture t(5);
+    t.history.Assign(std::vector<Move>{{1, 1, 1}, {1, 1, 1}, {1, 2, 1}, {1, 2, 1}, {1, 3, 5}});
+    EXPECT_EQ(t.Push({1, 3, 1}), PushResult::FoldedShift);
+    EXPECT_EQ(Stack(t.history),
+              (std::vector<Move>{{1, 1, 1}, {1, 2, 1}, {1, 3, 1}, {1, 4, 5}, {1, 5, 5}}));
+
     // Two slices of three turning the same way are enough.
     Fixture h(3);
     h.history.Assign(std::vector<Move>{{1, 2, 3}});

@@ -234,14 +234,9 @@ WriteStatus WriteFileAtomically(const fs::path& path, std::string_view bytes, Ne
     FileDescriptor fd;
     fs::path temp;
     const struct stat* keep = S_ISREG(old.st_mode) ? &old : nullptr;
-    Written written{kNoUnnamedFiles};
-    switch (how) {
-        case NewFile::UnnamedWherePossible:
-            written = WriteUnnamed(folder, bytes, keep, fd, temp);
-            break;
-        case NewFile::Named:
-            break;
-    }
+    Written written = how == NewFile::UnnamedWherePossible
+                          ? WriteUnnamed(folder, bytes, keep, fd, temp)
+                          : Written{kNoUnnamedFiles};
     if (written.err == kNoUnnamedFiles) written = WriteNamed(folder, bytes, keep, fd, temp);
     if (written.err != 0) {
         if (!written.created) {

@@ -2,8 +2,37 @@
 
 #include <QRgb>
 #include <array>
+#include <string_view>
 
 namespace twistor {
+
+// The colour numbers by name. A number is what the stickers, the files and
+// the canvas hold; these names say which colour a number stands for.
+enum PaletteColour : int {
+    kBlack = 0,  // the background and the grid
+    kDarkBlue = 1,
+    kDarkGreen = 2,
+    kDarkCyan = 3,
+    kDarkRed = 4,
+    kDarkMagenta = 5,
+    kDarkYellow = 6,
+    kLightGrey = 7,  // the border of the flood fills
+    kDarkGrey = 8,
+    kLightBlue = 9,
+    kLightGreen = 10,
+    kLightCyan = 11,
+    kLightRed = 12,
+    kLightMagenta = 13,
+    kYellow = 14,
+    kWhite = 15,
+};
+
+// What a player calls each colour, by colour number.
+inline constexpr std::array<std::string_view, 16> kColourNames = {
+    "Black",       "Dark blue",     "Dark green", "Dark cyan",  "Dark red",    "Dark magenta",
+    "Dark yellow", "Light grey",    "Dark grey",  "Light blue", "Light green", "Light cyan",
+    "Light red",   "Light magenta", "Yellow",     "White",
+};
 
 // The 16-colour console palette, by colour number.
 inline constexpr std::array<QRgb, 16> kPalette = {

@@ -6,15 +6,11 @@
 #include <algorithm>
 
 #include "render/CubeDrawing.h"
+#include "render/Palette.h"
 
 namespace twistor {
 
 namespace {
-
-constexpr Colour kBlack = 0;
-constexpr Colour kLightGreen = 10;
-constexpr Colour kLightCyan = 11;
-constexpr Colour kBrightWhite = 15;
 
 void Fill(Canvas& canvas, const QRect& r, Colour colour) {
     canvas.FillRect(r.left(), r.top(), r.right(), r.bottom(), colour);
@@ -54,8 +50,8 @@ void ShowBand(Canvas& canvas, const QRect& band, int boxTop) {
 void DrawSolvePanel(Canvas& canvas, bool computerSolves) {
     canvas.Text(10, 140, QStringLiteral("(Press \"b\" for one move)"), kLightGreen,
                 kPanelTextPixels);
-    Fill(canvas, kUserBox, computerSolves ? kBrightWhite : kLightCyan);
-    Fill(canvas, kComputerBox, computerSolves ? kLightCyan : kBrightWhite);
+    Fill(canvas, kUserBox, computerSolves ? kWhite : kLightCyan);
+    Fill(canvas, kComputerBox, computerSolves ? kLightCyan : kWhite);
     canvas.Text(33, 33, QStringLiteral("User Solves"), kBlack, kPanelTextPixels);
     canvas.Text(33, 49, QStringLiteral("Cube"), kBlack, kPanelTextPixels);
     canvas.Text(33, 97, QStringLiteral("Computer"), kBlack, kPanelTextPixels);

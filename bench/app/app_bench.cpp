@@ -11,6 +11,7 @@
 #include <fstream>
 
 #include "app/CubeWindow.h"
+#include "app/GameState.h"
 #include "app/DrawingArea.h"
 #include "render/Layout.h"
 #include "storage/Settings.h"
@@ -68,7 +69,7 @@ void BM_ClickToImage(benchmark::State& state) {
     ClickPump pump(state, window);
     window.SetEventPump(&pump);
     window.show();
-    window.Form_Activate();
+    window.Run();
 }
 BENCHMARK(BM_ClickToImage)->Arg(3)->Arg(20)->Unit(benchmark::kMicrosecond);
 

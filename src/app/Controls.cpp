@@ -71,6 +71,8 @@ constexpr ColourBoxPlace kColourBoxPlaces[] = {
     {"Check46", 13, 432, 136}, {"Check1", 14, 16, 200},   {"Check2", 15, 120, 200},
     {"Check3", 6, 224, 200},   {"Check4", 8, 328, 200},
 };
+static_assert(std::size(kColourBoxPlaces) == std::tuple_size_v<decltype(Controls::colourBoxes)>,
+              "a place for every colour box, and a box for every place");
 
 ColourBox* ColourCheckBox(QWidget* area, const ColourBoxPlace& c) {
     auto* box = new ColourBox(area);

@@ -17,6 +17,7 @@
 
 #include "app/Captions.h"
 #include "app/DrawingArea.h"
+#include "app/GameState.h"
 #include "app/NumberText.h"
 #include "app/Widgets.h"
 #include "render/CubeDrawing.h"
@@ -33,23 +34,22 @@ void QtEventPump::Pump(Wait wait) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-CubeWindow::CubeWindow(QWidget* parent) : QMainWindow(parent) {
+CubeWindow::CubeWindow(QWidget* parent)
+    : QMainWindow(parent), state_(std::make_unique<GameState>()), s_(*state_) {
     setObjectName("CubeWindow");
     area_ = new DrawingArea(this);
     setCentralWidget(area_);
-    area_->onMouseDown = [this](int button, double x, double y) { Form_MouseDown(button, x, y); };
-    area_->onResize = [this] { Form_Resize(); };
+    area_->onMouseDown = [this](int button, double x, double y) { OnAreaPress(button, x, y); };
+    area_->onResize = [this] { OnAreaResize(); };
     menuBar()->setNativeMenuBar(false);
     QFont font("DejaVu Sans");
     font.setPixelSize(kWindowFontPixels);
     setFont(font);
     BuildMenus();
     c_ = CreateControls(area_);
-    WireControls();
-
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
-    connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+    WireControls();
 
     clockSeed_ = [] {
         return static_cast<std::uint64_t>(
@@ -97,55 +97,41 @@ QMenu* CubeWindow::AddMenu(QMenu* parent, const QString& name, const QString& ca
     return menu;
 }
 
-QAction* CubeWindow::AddItem(QMenu* menu, const QString& name, const QString& caption,
-                             void (CubeWindow::*handler)()) {
+QAction* CubeWindow::AddItem(QMenu* menu, const QString& name, const QString& caption) {
     QAction* action = menu->addAction(caption);
     action->setObjectName(name);
-    if (handler) {
-        connect(action, &QAction::triggered, this, [this, action, handler] {
-            // Qt flips a check mark before it reports the click; the handlers
-            // decide check marks themselves.
-            if (action->isCheckable()) action->setChecked(!action->isChecked());
-            (this->*handler)();
-        });
-    }
     return action;
 }
 
 void CubeWindow::BuildMenus() {
     MenuItems& m = items_;
     QMenu* options = AddMenu(nullptr, "options", "Options");
-    m.newpuzzle = AddItem(options, "newpuzzle", "New puzzle", &CubeWindow::newpuzzle_Click);
-    m.loadpuzzle = AddItem(options, "loadpuzzle", "Load puzzle", &CubeWindow::loadpuzzle_Click);
-    m.savepuzzle = AddItem(options, "savepuzzle", "Save puzzle", &CubeWindow::savepuzzle_Click);
-    m.savesettings =
-        AddItem(options, "savesettings", "Save settings", &CubeWindow::savesettings_Click);
+    m.newpuzzle = AddItem(options, "newpuzzle", "New puzzle");
+    m.loadpuzzle = AddItem(options, "loadpuzzle", "Load puzzle");
+    m.savepuzzle = AddItem(options, "savepuzzle", "Save puzzle");
+    m.savesettings = AddItem(options, "savesettings", "Save settings");
 
     QMenu* solving = AddMenu(options, "solvingoptions", "Solving options");
     m.solvingoptions = solving->menuAction();
-    m.usolve =
-        AddItem(solving, "usolve", "User solves cube (practice mode)", &CubeWindow::usolve_Click);
-    m.csolve = AddItem(solving, "csolve", "Computer solves cube (press \"b\" for one move)",
-                       &CubeWindow::csolve_Click);
-    m.choosetime = AddItem(solving, "choosetime", "Choose minimum time taken to rotate cube",
-                           &CubeWindow::choosetime_Click);
-    m.gamemode = AddItem(solving, "gamemode", "Gamemode", &CubeWindow::gamemode_Click);
+    m.usolve = AddItem(solving, "usolve", "User solves cube (practice mode)");
+    m.csolve = AddItem(solving, "csolve", "Computer solves cube (press \"b\" for one move)");
+    m.choosetime = AddItem(solving, "choosetime", "Choose minimum time taken to rotate cube");
+    m.gamemode = AddItem(solving, "gamemode", "Gamemode");
     for (QAction* a : {m.usolve, m.csolve, m.gamemode}) a->setCheckable(true);
     m.usolve->setChecked(true);
 
-    m.difficulty =
-        AddItem(options, "difficulty", "Choose difficulty", &CubeWindow::difficulty_Click);
-    m.choosecolors =
-        AddItem(options, "choosecolors", "Choose colors", &CubeWindow::choosecolors_Click);
+    m.difficulty = AddItem(options, "difficulty", "Choose difficulty");
+    m.choosecolors = AddItem(options, "choosecolors", "Choose colors");
 
     BuildSizeMenu(AddMenu(options, "sizeofcube", "Size of cube"));
 
-    m.quit = AddItem(options, "quit", "Quit", &CubeWindow::quit_Click);
+    m.quit = AddItem(options, "quit", "Quit");
 
     BuildInstructionsMenu();
 }
 
 void CubeWindow::BuildSizeMenu(QMenu* sizes) {
+    static_assert(kSizeItems == kMaxCubeSize + 1);
     QMenu* larger = nullptr;
     for (int k = kMinCubeSize; k <= kMaxCubeSize; ++k) {
         QString caption = QString("%1 by %1 by %1").arg(k);
@@ -153,10 +139,6 @@ void CubeWindow::BuildSizeMenu(QMenu* sizes) {
         if (k == 11) larger = AddMenu(sizes, "largersizes", "(Larger sizes)");
         QAction* item = AddItem(k <= 10 ? sizes : larger, QString("by%1").arg(k), caption);
         item->setCheckable(true);
-        connect(item, &QAction::triggered, this, [this, item, k] {
-            item->setChecked(!item->isChecked());
-            SizeItem_Click(k);
-        });
         items_.bySize[k] = item;
     }
     items_.bySize[2]->setChecked(true);
@@ -183,25 +165,62 @@ void CubeWindow::BuildInstructionsMenu() {
         AddItem(AddMenu(help, l.menu, l.menuCaption), l.item, l.itemCaption);
 }
 
+// What each menu item and button does: the one place where a control meets
+// its handler.
 void CubeWindow::WireControls() {
-    const std::pair<QPushButton*, void (CubeWindow::*)()> buttons[] = {
-        {c_.Command1, &CubeWindow::Command1_Click},   {c_.Command2, &CubeWindow::Command2_Click},
-        {c_.Command3, &CubeWindow::Command3_Click},   {c_.Command4, &CubeWindow::Command4_Click},
-        {c_.Command5, &CubeWindow::Command5_Click},   {c_.Command6, &CubeWindow::Command6_Click},
-        {c_.Command7, &CubeWindow::Command7_Click},   {c_.Command8, &CubeWindow::Command8_Click},
-        {c_.Command9, &CubeWindow::Command9_Click},   {c_.Command10, &CubeWindow::Command10_Click},
-        {c_.Command11, &CubeWindow::Command11_Click},
+    using Handler = void (CubeWindow::*)();
+    static constexpr std::pair<const char*, Handler> kHandlers[] = {
+        {"newpuzzle", &CubeWindow::NewPuzzle},
+        {"loadpuzzle", &CubeWindow::OpenLoadPanel},
+        {"savepuzzle", &CubeWindow::OpenSavePanel},
+        {"savesettings", &CubeWindow::SaveSettings},
+        {"usolve", &CubeWindow::ChooseUserSolves},
+        {"csolve", &CubeWindow::ChooseComputerSolves},
+        {"choosetime", &CubeWindow::OpenTurnTimePanel},
+        {"gamemode", &CubeWindow::StartGameMode},
+        {"difficulty", &CubeWindow::OpenDifficultyPanel},
+        {"choosecolors", &CubeWindow::OpenColourPanel},
+        {"quit", &CubeWindow::Quit},
+        {"Command1", &CubeWindow::FinishColourPanel},       // colours: "Done"
+        {"Command2", &CubeWindow::RestoreDefaultColours},   // "Restore default colors"
+        {"Command3", &CubeWindow::FinishDifficultyPanel},   // difficulty: "Done"
+        {"Command4", &CubeWindow::MakeColoursFluorescent},  // "Make colors fluorescent"
+        {"Command5", &CubeWindow::FinishTurnTimePanel},     // rotation time: "Done"
+        {"Command6", &CubeWindow::StartNewGameCube},        // "Start new cube"
+        {"Command7", &CubeWindow::QuitPlaying},             // "Quit playing"
+        {"Command8", &CubeWindow::FinishLoadPanel},         // load: "Done"
+        {"Command9", &CubeWindow::CancelLoadPanel},         // load: "Cancel"
+        {"Command10", &CubeWindow::FinishSavePanel},        // save: "Done"
+        {"Command11", &CubeWindow::CancelSavePanel},        // save: "Cancel"
     };
-    for (const auto& [button, handler] : buttons)
-        connect(button, &QPushButton::clicked, this,
-                [this, handler = handler] { (this->*handler)(); });
+    for (const auto& [name, handler] : kHandlers) {
+        if (QAction* action = menuItem(name)) {
+            connect(action, &QAction::triggered, this, [this, action, handler = handler] {
+                // Qt flips a check mark before it reports the click; the
+                // handlers decide check marks themselves.
+                if (action->isCheckable()) action->setChecked(!action->isChecked());
+                (this->*handler)();
+            });
+        } else {
+            connect(area_->findChild<QPushButton*>(name), &QPushButton::clicked, this,
+                    [this, handler = handler] { (this->*handler)(); });
+        }
+    }
+    for (int k = kMinCubeSize; k <= kMaxCubeSize; ++k) {
+        QAction* item = items_.bySize[k];
+        connect(item, &QAction::triggered, this, [this, item, k] {
+            item->setChecked(!item->isChecked());
+            ChooseSize(k);
+        });
+    }
     for (const ColourChoice& c : c_.colourBoxes) {
-        connect(c.box, &QCheckBox::toggled, this, [this, box = c.box] { ColourBox_Click(box); });
+        connect(c.box, &QCheckBox::toggled, this, [this, box = c.box] { CountColourBox(box); });
     }
     connect(c_.File1, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { File1_Click(item->text()); });
+            [this](QListWidgetItem* item) { PickSaveName(item->text()); });
     connect(c_.File2, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { File2_Click(item->text()); });
+            [this](QListWidgetItem* item) { PickLoadName(item->text()); });
+    connect(Timer1, &QTimer::timeout, this, [this] { OnTurnTimer(); });
     c_.Command3->installEventFilter(this);
 }
 
@@ -273,11 +292,15 @@ void CubeWindow::SetLabel(FittingLabel* label, const std::string& text) {
 
 void CubeWindow::ShowGameCounts() {
     SetLabel(c_.Label4, CubesSolvedText(s_.game.CubesSolved));
-    SetLabel(c_.Label5, DifficultyText(s_.game.DifficultyMoves - 1));
+    SetLabel(c_.Label5, DifficultyText(DifficultyLevel(s_.game.DifficultyMoves)));
 }
 
-bool CubeWindow::ButtonsShown() const {
-    return !c_.Command6->isHidden();
+// Game mode's labels and buttons show what the game state says, unless a
+// panel covers them.
+void CubeWindow::ShowGameControls() {
+    const bool uncovered = s_.panels.Shown == Panel::None;
+    SetVisible(c_.GameLabels(), uncovered && s_.game.LabelsShown);
+    SetVisible(c_.GameButtons(), uncovered && s_.game.WaitingForNewCube);
 }
 
 void CubeWindow::SetLoadSaveEnabled(bool enabled) {
@@ -325,23 +348,23 @@ bool CubeWindow::eventFilter(QObject* watched, QEvent* event) {
     if (!s_.panels.TakesInput) {
         // With no panel open every key is the cube's, whichever control
         // Qt would give it to.
-        Form_KeyDown(key->key());
+        OnKey(key->key());
         return true;
     }
     if (watched == c_.Command3) {
-        Command3_KeyDown();
+        HandKeysBackToCube();
         return true;
     }
     return false;
 }
 
-void CubeWindow::Timer1_Timer() {
+void CubeWindow::OnTurnTimer() {
     s_.mail.TimerTick = true;
 }
 
-void CubeWindow::Form_MouseDown(int button, double x, double y) {
+void CubeWindow::OnAreaPress(int button, double x, double y) {
     if (s_.panels.Shown != Panel::None) return;
-    if (ButtonsShown()) return;  // a finished game cube waits for "Start new cube"
+    if (s_.game.WaitingForNewCube) return;  // a finished game cube waits for "Start new cube"
     if (!s_.modes.GameMode) {
         if (OnBox(kUserBox, x, y)) return SetSolver(Solver::Player);
         if (OnBox(kComputerBox, x, y)) return SetSolver(Solver::Computer);
@@ -354,12 +377,12 @@ void CubeWindow::Form_MouseDown(int button, double x, double y) {
     }
 }
 
-void CubeWindow::Form_Resize() {
+void CubeWindow::OnAreaResize() {
     // The loop leaves its wait and draws the cube, laid out for the new size.
-    if (laidOutFor_.isValid() && area_->size() != laidOutFor_) s_.mail.ViewKeyFlag = true;
+    if (laidOutFor_.isValid() && area_->size() != laidOutFor_) s_.mail.RedrawWanted = true;
 }
 
-void CubeWindow::Form_KeyDown(int keyCode) {
+void CubeWindow::OnKey(int keyCode) {
     if (s_.modes.SolveMode != Solver::Player || s_.panels.TakesInput) return;
     if (keyCode == Qt::Key_B) {
         if (s_.modes.GameMode) return;
@@ -373,7 +396,7 @@ void CubeWindow::Form_KeyDown(int keyCode) {
     const auto turn = kTurns.find(keyCode);
     if (turn == kTurns.end()) return;
     s_.view = TurnWholeCube(s_.view, turn->second);
-    s_.mail.ViewKeyFlag = true;
+    s_.mail.RedrawWanted = true;
 }
 
 }  // namespace twistor

@@ -6,11 +6,12 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "app/Controls.h"
 #include "app/EventPump.h"
-#include "app/GameState.h"
 
 class QAction;
 class QMenu;
@@ -23,6 +24,13 @@ struct Puzzle;
 namespace twistor {
 
 class DrawingArea;
+struct GameState;
+struct SolvedNews;
+enum class Panel;
+enum class Solver;
+
+// One menu item for each size from 2 to 20, at its size.
+inline constexpr int kSizeItems = 21;
 
 // The menu items the handlers change, by their object names.
 struct MenuItems {
@@ -38,12 +46,13 @@ struct MenuItems {
     QAction* difficulty;
     QAction* choosecolors;
     QAction* quit;
-    std::array<QAction*, kMaxCubeSize + 1> bySize;  // "by2".."by20" at their sizes
+    std::array<QAction*, kSizeItems> bySize;  // "by2".."by20" at their sizes
 };
 
-// The game's one window. Its main loop (Form_Activate) owns the game; the
-// event handlers only set state and flags for the loop, and redraw the side
-// panel where they change what it shows.
+// The game's one window. Its main loop (Run) owns the game; the event
+// handlers only set state and flags for the loop, and redraw the side panel
+// where they change what it shows. The window's controls follow the game
+// state; no rule reads what a control happens to show.
 class CubeWindow : public QMainWindow {
   public:
     explicit CubeWindow(QWidget* parent = nullptr);
@@ -51,7 +60,7 @@ class CubeWindow : public QMainWindow {
 
     // Runs start-up, the first cube and the main loop until the game ends.
     // Returns the exit status.
-    int Form_Activate();
+    int Run();
 
     // A driver's hooks: the event pump, a fixed drawing area instead of a
     // maximized window, and where clock seeds come from.
@@ -73,10 +82,10 @@ class CubeWindow : public QMainWindow {
     QString lastMessage() const { return lastMessage_; }
 
     // The input handlers, as the window's events call them.
-    void Form_MouseDown(int button, double x, double y);
-    void Form_Resize();
-    void Form_KeyDown(int keyCode);
-    void Timer1_Timer();
+    void OnAreaPress(int button, double x, double y);
+    void OnAreaResize();
+    void OnKey(int keyCode);
+    void OnTurnTimer();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -88,8 +97,7 @@ class CubeWindow : public QMainWindow {
     void BuildSizeMenu(QMenu* sizes);
     void BuildInstructionsMenu();
     void WireControls();
-    QAction* AddItem(QMenu* menu, const QString& name, const QString& caption,
-                     void (CubeWindow::*handler)() = nullptr);
+    QAction* AddItem(QMenu* menu, const QString& name, const QString& caption);
     QMenu* AddMenu(QMenu* parent, const QString& name, const QString& caption);
 
     // The main loop (MainLoop.cpp).
@@ -100,7 +108,6 @@ class CubeWindow : public QMainWindow {
     void NewCubeBlock();
     void RunPass(Entry entry);
     Stage ScrambleStage();
-    Stage WaitStage();
     void WaitForInput();
     void WaitForTurnTime();
     Stage ActOnInput();
@@ -126,7 +133,7 @@ class CubeWindow : public QMainWindow {
     void SetCaption(const std::string& caption);
     void SetLabel(FittingLabel* label, const std::string& text);
     void ShowGameCounts();
-    bool ButtonsShown() const;
+    void ShowGameControls();
     void SetLoadSaveEnabled(bool enabled);
     void SetOptionMenusEnabled(bool enabled);
     void CheckSizeItem(int size);
@@ -136,45 +143,46 @@ class CubeWindow : public QMainWindow {
     // Solving modes, game mode and new cubes (ModeHandlers.cpp).
     void SetSolver(Solver solver);
     void LeaveGameFor(Solver solver);
-    void usolve_Click();
-    void csolve_Click();
-    void gamemode_Click();
-    void newpuzzle_Click();
-    void quit_Click();
-    void SizeItem_Click(int size);
-    void Command6_Click();
-    void Command7_Click();
+    void ChooseUserSolves();
+    void ChooseComputerSolves();
+    void StartGameMode();
+    void NewPuzzle();
+    void Quit();
+    void ChooseSize(int size);
+    void StartNewGameCube();
+    void QuitPlaying();
 
     // The option panels (PanelHandlers.cpp).
     void OpenPanelSteps(Panel panel);
     void ClosePanelSteps();
-    void difficulty_Click();
-    void choosetime_Click();
-    void choosecolors_Click();
-    void Command3_Click();
-    void Command3_KeyDown();
-    void Command5_Click();
-    void Command1_Click();
-    void Command2_Click();
-    void Command4_Click();
-    void ColourBox_Click(ColourBox* box);
+    void OpenDifficultyPanel();
+    void OpenTurnTimePanel();
+    void OpenColourPanel();
+    void FinishDifficultyPanel();
+    void HandKeysBackToCube();
+    void FinishTurnTimePanel();
+    void FinishColourPanel();
+    void RestoreDefaultColours();
+    void MakeColoursFluorescent();
+    void CountColourBox(ColourBox* box);
     void ApplyPreset(const std::array<int, 6>& set);
 
     // Settings and puzzle files (FileHandlers.cpp).
-    void savesettings_Click();
-    void savepuzzle_Click();
-    void loadpuzzle_Click();
+    void SaveSettings();
+    void OpenSavePanel();
+    void OpenLoadPanel();
     bool TakePuzzleName(const QLineEdit* box, std::string& fileName);
     void ClosePuzzlePanel(const std::vector<QWidget*>& panel);
     void ApplyPuzzle(const storage::Puzzle& puzzle);
-    void File1_Click(const QString& entry);
-    void File2_Click(const QString& entry);
-    void Command8_Click();
-    void Command9_Click();
-    void Command10_Click();
-    void Command11_Click();
+    void PickSaveName(const QString& entry);
+    void PickLoadName(const QString& entry);
+    void FinishLoadPanel();
+    void CancelLoadPanel();
+    void FinishSavePanel();
+    void CancelSavePanel();
 
-    GameState s_;
+    std::unique_ptr<GameState> state_;
+    GameState& s_;
     DrawingArea* area_ = nullptr;
     Controls c_{};
     MenuItems items_{};

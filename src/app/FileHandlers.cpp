@@ -6,6 +6,7 @@
 #include "app/Captions.h"
 #include "app/CubeWindow.h"
 #include "app/DrawingArea.h"
+#include "app/GameState.h"
 #include "app/NumberText.h"
 #include "app/Widgets.h"
 #include "render/SidePanel.h"
@@ -38,7 +39,7 @@ void CubeWindow::ReadSettingsAtStartUp() {
     s_.options.FaceColor = st.FaceColor;
     s_.cube.Resize(st.CubeSize);
     s_.options.ChosenSize = st.CubeSize;
-    s_.modes.ScrambleLeft = st.ScrambleCount + 1;
+    s_.modes.ScrambleLeft = ScramblePasses(st.ScrambleCount);
     s_.modes.MinTurnTime = st.MinTurnTime;
     c_.Text1->setText(QString::number(st.ScrambleCount));
     CheckSizeItem(st.CubeSize);
@@ -49,7 +50,7 @@ void CubeWindow::ReadSettingsAtStartUp() {
     }
 }
 
-void CubeWindow::savesettings_Click() {
+void CubeWindow::SaveSettings() {
     storage::Settings st;
     st.FaceColor = s_.options.FaceColor;
     st.CubeSize = s_.options.ChosenSize;
@@ -83,7 +84,7 @@ void CubeWindow::ClosePuzzlePanel(const std::vector<QWidget*>& panel) {
     ClosePanelSteps();
 }
 
-void CubeWindow::savepuzzle_Click() {
+void CubeWindow::OpenSavePanel() {
     OpenPanelSteps(Panel::SavePuzzle);
     FillFileList(c_.File1);
     SetVisible(c_.SavePanel(), true);
@@ -91,12 +92,12 @@ void CubeWindow::savepuzzle_Click() {
     c_.Text4->setFocus();
 }
 
-void CubeWindow::File1_Click(const QString& entry) {
+void CubeWindow::PickSaveName(const QString& entry) {
     c_.Text4->setText(entry);
 }
 
 // "Done" on the save panel.
-void CubeWindow::Command10_Click() {
+void CubeWindow::FinishSavePanel() {
     std::string fileName;
     if (!TakePuzzleName(c_.Text4, fileName)) return;
     if (!fileName.empty()) {
@@ -113,11 +114,11 @@ void CubeWindow::Command10_Click() {
     ClosePuzzlePanel(c_.SavePanel());
 }
 
-void CubeWindow::Command11_Click() {
+void CubeWindow::CancelSavePanel() {
     ClosePuzzlePanel(c_.SavePanel());
 }
 
-void CubeWindow::loadpuzzle_Click() {
+void CubeWindow::OpenLoadPanel() {
     OpenPanelSteps(Panel::LoadPuzzle);
     QListWidget* list = c_.File2;
     const QString selected = list->currentItem() ? list->currentItem()->text() : QString();
@@ -136,12 +137,12 @@ void CubeWindow::loadpuzzle_Click() {
     c_.Text3->setFocus();
 }
 
-void CubeWindow::File2_Click(const QString& entry) {
+void CubeWindow::PickLoadName(const QString& entry) {
     c_.Text3->setText(entry);
 }
 
 // "Done" on the load panel.
-void CubeWindow::Command8_Click() {
+void CubeWindow::FinishLoadPanel() {
     std::string fileName;
     if (!TakePuzzleName(c_.Text3, fileName)) return;
     if (!fileName.empty()) {
@@ -159,21 +160,21 @@ void CubeWindow::Command8_Click() {
 
 void CubeWindow::ApplyPuzzle(const storage::Puzzle& p) {
     s_.game.PuzzleLoaded(s_.modes.GameMode);
-    s_.mail.ViewKeyFlag = true;
+    s_.mail.RedrawWanted = true;
     s_.cube = p.cube;
     s_.view = p.view;
     s_.MoveAxis = p.MoveAxis;
     s_.history.Assign(p.history);
     ClearSolvedBoxes(area_->scene());
     const int n = s_.cube.CubeSize();
-    SizeItem_Click(n);
+    ChooseSize(n);
     ApplyLoadedSize(s_.layout, n);
     SetLabel(c_.Label4, CubesSolvedText(0));
     SetLabel(c_.Label5, DifficultyText(s_.history.MoveCount()));
     DrawCubeNow();
 }
 
-void CubeWindow::Command9_Click() {
+void CubeWindow::CancelLoadPanel() {
     ClosePuzzlePanel(c_.LoadPanel());
 }
 

@@ -17,13 +17,14 @@ void GameFlow::StartGame(bool cubeSolved, int difficultyMoves) {
     KeepZeroCount = true;
     DifficultyMoves = difficultyMoves;
     CubesSolved = 0;
+    LabelsShown = true;
 }
 
-void GameFlow::NewPuzzle(bool gameMode, bool buttonsShown) {
+void GameFlow::NewPuzzle(bool gameMode) {
     if (gameMode) {
         // A new game mid-cube starts the count afresh, without the buttons.
         KeepZeroCount = false;
-        if (!buttonsShown) {
+        if (!WaitingForNewCube) {
             KeepZeroCount = true;
             NoButtonsOnce = true;
         }
@@ -32,16 +33,25 @@ void GameFlow::NewPuzzle(bool gameMode, bool buttonsShown) {
     }
     SolvedSeen = false;
     CubesSolved = -1;
+    WaitingForNewCube = false;
 }
 
-void GameFlow::LeaveForOtherMode(bool gameMode, bool buttonsShown) {
-    if (!buttonsShown && gameMode) AbandonedCube = true;
-    if (buttonsShown) Outside = OutsideGame::NoGame;
+void GameFlow::NextGameCube() {
+    WaitingForNewCube = false;
+}
+
+void GameFlow::LeaveForOtherMode(bool gameMode) {
+    if (!WaitingForNewCube && gameMode) AbandonedCube = true;
+    if (WaitingForNewCube) Outside = OutsideGame::NoGame;
+    WaitingForNewCube = false;
+    LabelsShown = false;
 }
 
 void GameFlow::QuitPlaying() {
     Outside = OutsideGame::NoGame;
     if (CubesSolved < 0) CubesSolved = 0;
+    WaitingForNewCube = false;
+    LabelsShown = false;
 }
 
 void GameFlow::PuzzleLoaded(bool gameMode) {
@@ -50,16 +60,16 @@ void GameFlow::PuzzleLoaded(bool gameMode) {
     CubesSolved = 0;
 }
 
-SolvedNews GameFlow::SolvedMoment(bool gameMode, bool buttonsShown) {
+SolvedNews GameFlow::SolvedMoment(bool gameMode) {
     SolvedNews news;
-    if (gameMode && !buttonsShown && SolvedSeen) {
+    if (gameMode && !WaitingForNewCube && SolvedSeen) {
         if (CubesSolved < 0) CubesSolved = 0;
         news.gameCaption = true;
     }
     SolvedSeen = true;
     if (gameMode) {
         const bool counts = !AbandonedCube && Outside != OutsideGame::FreshGameCube;
-        news.showButtons = counts && !NoButtonsOnce;
+        if (counts && !NoButtonsOnce) WaitingForNewCube = true;
         if (counts) ++CubesSolved;
         if (CubesSolved == 0 && !KeepZeroCount) CubesSolved = 1;
         news.showCount = true;
@@ -72,10 +82,10 @@ SolvedNews GameFlow::SolvedMoment(bool gameMode, bool buttonsShown) {
 }
 
 void RequestNewCube(GameState& s, int scrambleLeft) {
-    s.mail.ViewKeyFlag = true;
+    s.mail.RedrawWanted = true;
     s.history.Clear();
     s.modes.ScrambleLeft = scrambleLeft;
-    s.modes.CubeReady = false;
+    s.modes.NewCubeWanted = true;
 }
 
 }  // namespace twistor

@@ -26,9 +26,16 @@ struct Modes {
     Solver SolveMode = Solver::Player;  // who turns the cube back
     bool GameMode = false;              // cubes are counted, and "Start new cube" follows each one
     bool StepMode = false;              // after "b": one computer move, then back to the player
-    int ScrambleLeft = 4;  // scramble moves to make, plus one for the drawing pass after a lay-out
-    bool CubeReady = false;  // false asks the main loop to lay out a new cube
+    int ScrambleLeft = ScramblePasses(3);  // scramble passes still to run
+    bool NewCubeWanted = true;             // the main loop lays out a new cube at its next pass
     double MinTurnTime = 0;  // tenths of a second per computer move; 0 or less: no wait
+
+    // The computer holds each move of its continuous solving back for the
+    // chosen time; a single "b" move and the scramble never wait.
+    bool ComputerWaits() const {
+        return SolveMode == Solver::Computer && ScrambleLeft <= 0 && MinTurnTime > 0 && !StepMode;
+    }
+    int TurnWaitMilliseconds() const { return static_cast<int>(MinTurnTime * 100); }
 };
 
 // What the event handlers leave for the main loop to act on at its next pump.
@@ -37,7 +44,7 @@ struct Mailboxes {
     double ClickX = 0;          // where that click was, in drawing-area pixels
     double ClickY = 0;          // and its y
     int ClickButton = 0;        // kLeftButton or kRightButton (anything else moves nothing)
-    bool ViewKeyFlag = false;   // the view turned or a new cube was asked for: redraw
+    bool RedrawWanted = false;  // the view turned, the window changed size or a new cube is wanted
     bool TimerTick = false;     // the computer's turn time has passed
 };
 
@@ -60,10 +67,8 @@ enum class Panel {
 };
 
 struct Panels {
-    Panel Shown = Panel::None;    // the panel on screen; clicks on the cube are ignored meanwhile
-    bool TakesInput = false;      // keys and clicks belong to the open panel, not to the cube
-    bool RestoreCounts = false;   // the game-mode labels come back when the panel closes
-    bool RestoreButtons = false;  // "Start new cube" and "Quit playing" come back too
+    Panel Shown = Panel::None;  // the panel on screen; clicks on the cube are ignored meanwhile
+    bool TakesInput = false;    // keys and clicks belong to the open panel, not to the cube
 };
 
 // Everything the main loop and the handlers share.

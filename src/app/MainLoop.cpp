@@ -10,6 +10,7 @@
 #include "app/Captions.h"
 #include "app/CubeWindow.h"
 #include "app/DrawingArea.h"
+#include "app/GameState.h"
 #include "app/Widgets.h"
 #include "render/CubeDrawing.h"
 #include "render/SidePanel.h"
@@ -18,7 +19,7 @@
 
 namespace twistor {
 
-int CubeWindow::Form_Activate() {
+int CubeWindow::Run() {
     StartUp();
     NewCubeBlock();
     RunPass(Entry::AfterLayOut);
@@ -37,7 +38,7 @@ void CubeWindow::StartUp() {
     Maximize();
     DrawPanel();
     s_.modes.SolveMode = Solver::Player;
-    s_.modes.ScrambleLeft = 4;
+    s_.modes.ScrambleLeft = ScramblePasses(3);
     s_.cube.Resize(2);
     s_.options.ChosenSize = 2;
     s_.options.ColorsChecked = 6;
@@ -52,7 +53,7 @@ void CubeWindow::NewCubeBlock() {
     s_.history.Clear();
     s_.scrambler.ForgetLastMove();
     area_->setFocus();
-    s_.modes.CubeReady = true;
+    s_.modes.NewCubeWanted = false;
     if (!DealColours(s_.cube, s_.options.FaceColor, s_.rnd)) {
         // Never deal from a set with a repeated colour: that deal would not end.
         s_.options.FaceColor = storage::kDefaultColours;
@@ -94,20 +95,19 @@ void CubeWindow::WaitForInput() {
     Mailboxes& mail = s_.mail;
     for (;;) {
         mail.ClickPending = false;
-        mail.ViewKeyFlag = false;
+        mail.RedrawWanted = false;
         // Block while nothing can happen without the player: the player
         // solves, or the computer has nothing left to play.
         const bool idle = m.SolveMode == Solver::Player || (s_.history.Empty() && !m.StepMode);
         Pump(idle ? EventPump::Wait::Idle : EventPump::Wait::Poll);
         if (quit_) return;
         mail.TimerTick = false;
-        if (m.SolveMode == Solver::Computer && m.ScrambleLeft <= 0 && m.MinTurnTime > 0 &&
-            !m.StepMode) {
+        if (m.ComputerWaits()) {
             WaitForTurnTime();
             if (quit_) return;
         }
         ColourBoxStep();
-        if (mail.ClickPending || mail.ViewKeyFlag || m.SolveMode == Solver::Computer) return;
+        if (mail.ClickPending || mail.RedrawWanted || m.SolveMode == Solver::Computer) return;
     }
 }
 
@@ -115,7 +115,7 @@ void CubeWindow::WaitForInput() {
 // the player or starting game mode ends the wait at once.
 void CubeWindow::WaitForTurnTime() {
     const Modes& m = s_.modes;
-    Timer1->start(static_cast<int>(m.MinTurnTime * 100));
+    Timer1->start(m.TurnWaitMilliseconds());
     s_.mail.TimerTick = false;
     while (!s_.mail.TimerTick && m.SolveMode != Solver::Player && !m.GameMode && !quit_) {
         Pump(EventPump::Wait::Timer);
@@ -129,11 +129,11 @@ CubeWindow::Stage CubeWindow::ActOnInput() {
         ComputerStep();
         return Stage::Draw;
     }
-    if (!m.CubeReady) {
+    if (m.NewCubeWanted) {
         NewCubeBlock();
         return Stage::Finish;
     }
-    if (s_.mail.ViewKeyFlag) return Stage::Draw;
+    if (s_.mail.RedrawWanted) return Stage::Draw;
     if (!s_.mail.ClickPending) return Stage::Finish;
     switch (ClickStep()) {
         case ClickOutcome::NoSquare:
@@ -183,7 +183,7 @@ CubeWindow::ClickOutcome CubeWindow::ClickStep() {
 void CubeWindow::ComputerStep() {
     s_.MoveAxis = s_.history.Top().axis;
     const auto step = PlaySolverStep(s_.cube, s_.view, s_.history, s_.rnd);
-    if (std::holds_alternative<SolverSpin>(step)) s_.mail.ViewKeyFlag = true;
+    if (std::holds_alternative<SolverSpin>(step)) s_.mail.RedrawWanted = true;
 }
 
 void CubeWindow::EndSingleComputerMove() {
@@ -197,16 +197,15 @@ void CubeWindow::SolvedStep() {
     if (s_.Unsolved) ClearBands();
     if (s_.PrevUnsolved && !s_.Unsolved) {
         s_.history.Clear();
-        ShowSolvedNews(s_.game.SolvedMoment(s_.modes.GameMode, ButtonsShown()));
+        ShowSolvedNews(s_.game.SolvedMoment(s_.modes.GameMode));
         ShowSolvedBands(area_->scene(), s_.layout);
         Repaint();
     }
-    if (s_.Unsolved && ButtonsShown()) SetVisible(c_.GameButtons(), false);
 }
 
 void CubeWindow::ShowSolvedNews(const SolvedNews& news) {
     if (news.gameCaption) SetCaption(GameCaption(s_.cube.CubeSize()));
-    if (news.showButtons) SetVisible(c_.GameButtons(), true);
+    ShowGameControls();
     if (news.showCount) SetLabel(c_.Label4, CubesSolvedText(s_.game.CubesSolved));
 }
 

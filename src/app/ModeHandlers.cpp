@@ -7,6 +7,7 @@
 
 #include "app/Captions.h"
 #include "app/CubeWindow.h"
+#include "app/GameState.h"
 #include "app/Widgets.h"
 
 namespace twistor {
@@ -20,32 +21,31 @@ void CubeWindow::SetSolver(Solver solver) {
     DrawPanel();
 }
 
-void CubeWindow::usolve_Click() {
+void CubeWindow::ChooseUserSolves() {
     if (!items_.usolve->isChecked()) LeaveGameFor(Solver::Player);
 }
 
-void CubeWindow::csolve_Click() {
+void CubeWindow::ChooseComputerSolves() {
     if (!items_.csolve->isChecked()) LeaveGameFor(Solver::Computer);
 }
 
 // Practice or computer mode from the menu: a game in play is left, and a
 // cube it had not finished will not count.
 void CubeWindow::LeaveGameFor(Solver solver) {
-    s_.game.LeaveForOtherMode(s_.modes.GameMode, ButtonsShown());
-    SetVisible(c_.GameLabels(), false);
-    SetVisible(c_.GameButtons(), false);
+    s_.game.LeaveForOtherMode(s_.modes.GameMode);
+    ShowGameControls();
     items_.newpuzzle->setText("New puzzle");
     SetCaption(PracticeCaption());
     SetSolver(solver);
     SetLoadSaveEnabled(true);
 }
 
-void CubeWindow::gamemode_Click() {
+void CubeWindow::StartGameMode() {
     if (items_.gamemode->isChecked() || s_.modes.GameMode) return;
     const bool solved = s_.cube.IsSolved();
     if (!solved) ClearBands();
     s_.cube.Resize(s_.options.ChosenSize);
-    RequestNewCube(s_, std::max(2, ChosenScrambleCount() + 1));
+    RequestNewCube(s_, GameScramblePasses(ChosenScrambleCount()));
     s_.game.StartGame(solved, s_.modes.ScrambleLeft);
     items_.newpuzzle->setText("New game");
     SetCaption(GameCaption(s_.cube.CubeSize()));
@@ -55,51 +55,52 @@ void CubeWindow::gamemode_Click() {
     items_.csolve->setChecked(false);
     items_.gamemode->setChecked(true);
     s_.modes.GameMode = true;
-    SetVisible(c_.GameLabels(), true);
+    ShowGameControls();
     ShowGameCounts();
     SetLoadSaveEnabled(false);
 }
 
 // "Start new cube" after a solved game cube.
-void CubeWindow::Command6_Click() {
-    SetLabel(c_.Label5, DifficultyText(s_.game.DifficultyMoves - 1));
+void CubeWindow::StartNewGameCube() {
+    SetLabel(c_.Label5, DifficultyText(DifficultyLevel(s_.game.DifficultyMoves)));
     RequestNewCube(s_, s_.game.DifficultyMoves);
-    SetVisible(c_.GameButtons(), false);
+    s_.game.NextGameCube();
+    ShowGameControls();
     Maximize();
 }
 
 // "Quit playing" after a solved game cube: back to practice.
-void CubeWindow::Command7_Click() {
+void CubeWindow::QuitPlaying() {
     s_.game.QuitPlaying();
-    SetVisible(c_.GameLabels(), false);
-    SetVisible(c_.GameButtons(), false);
+    ShowGameControls();
     items_.newpuzzle->setText("New puzzle");
     SetCaption(GameCaption(s_.cube.CubeSize()));
     SetSolver(Solver::Player);
     SetLoadSaveEnabled(true);
 }
 
-void CubeWindow::SizeItem_Click(int size) {
+void CubeWindow::ChooseSize(int size) {
     s_.options.ChosenSize = size;
     CheckSizeItem(size);
 }
 
-void CubeWindow::newpuzzle_Click() {
+void CubeWindow::NewPuzzle() {
     const bool game = s_.modes.GameMode;
-    s_.game.NewPuzzle(game, ButtonsShown());
+    s_.game.NewPuzzle(game);
+    ShowGameControls();
     s_.cube.Resize(s_.options.ChosenSize);
-    const int scramble = ChosenScrambleCount() + 1;
-    RequestNewCube(s_, game ? std::max(2, scramble) : scramble);
+    const int count = ChosenScrambleCount();
+    RequestNewCube(s_, game ? GameScramblePasses(count) : ScramblePasses(count));
     if (game) {
         s_.game.DifficultyMoves = s_.modes.ScrambleLeft;
         SetLabel(c_.Label4, CubesSolvedText(0));
-        SetLabel(c_.Label5, DifficultyText(s_.game.DifficultyMoves - 1));
+        SetLabel(c_.Label5, DifficultyText(DifficultyLevel(s_.game.DifficultyMoves)));
         SetCaption(GameCaption(s_.cube.CubeSize()));
     }
     Maximize();
 }
 
-void CubeWindow::quit_Click() {
+void CubeWindow::Quit() {
     RequestQuit(0);
 }
 

@@ -2,61 +2,50 @@
 // every panel shares when it opens and closes.
 
 #include <QAction>
-#include <algorithm>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 #include "app/CubeWindow.h"
 #include "app/DrawingArea.h"
+#include "app/GameState.h"
 #include "app/NumberText.h"
 #include "app/Widgets.h"
 
 namespace twistor {
 
 void CubeWindow::OpenPanelSteps(Panel panel) {
-    Panels& p = s_.panels;
-    p.Shown = panel;
-    if (!c_.Label4->isHidden()) p.RestoreCounts = true;
-    SetVisible(c_.GameLabels(), false);
-    if (ButtonsShown()) p.RestoreButtons = true;
-    SetVisible(c_.GameButtons(), false);
+    s_.panels.Shown = panel;
+    ShowGameControls();
     SetOptionMenusEnabled(false);
     SetLoadSaveEnabled(false);
     ClearPanel();
 }
 
 void CubeWindow::ClosePanelSteps() {
-    Panels& p = s_.panels;
-    if (p.RestoreCounts) {
-        SetVisible(c_.GameLabels(), true);
-        p.RestoreCounts = false;
-    }
-    if (p.RestoreButtons) {
-        SetVisible(c_.GameButtons(), true);
-        p.RestoreButtons = false;
-    }
+    s_.panels.Shown = Panel::None;
+    ShowGameControls();
     SetOptionMenusEnabled(true);
-    p.TakesInput = false;
+    s_.panels.TakesInput = false;
     if (!s_.modes.GameMode) {
         DrawPanel();
         SetLoadSaveEnabled(true);
     }
-    p.Shown = Panel::None;
     area_->setFocus();
 }
 
 // ---------------------------------------------------------------------------
 // The difficulty panel
 
-void CubeWindow::difficulty_Click() {
+void CubeWindow::OpenDifficultyPanel() {
     OpenPanelSteps(Panel::Difficulty);
     SetVisible(c_.DifficultyPanel(), true);
     s_.panels.TakesInput = true;
     c_.Text1->setFocus();
 }
 
-void CubeWindow::Command3_Click() {
+void CubeWindow::FinishDifficultyPanel() {
     // The box keeps the count as a plain number, never negative.
     const double count = LeadingNumber(c_.Text1->text().toStdString());
     c_.Text1->setText(QString::fromStdString(NumberText(std::max(0.0, count))));
@@ -64,14 +53,14 @@ void CubeWindow::Command3_Click() {
     ClosePanelSteps();
 }
 
-void CubeWindow::Command3_KeyDown() {
+void CubeWindow::HandKeysBackToCube() {
     area_->setFocus();
 }
 
 // ---------------------------------------------------------------------------
 // The rotation-time panel
 
-void CubeWindow::choosetime_Click() {
+void CubeWindow::OpenTurnTimePanel() {
     OpenPanelSteps(Panel::TurnTime);
     SetVisible(c_.TurnTimePanel(), true);
     c_.Text2->ShowNumber(QString::fromStdString(NumberText(s_.modes.MinTurnTime)));
@@ -79,7 +68,7 @@ void CubeWindow::choosetime_Click() {
     c_.Text2->setFocus();
 }
 
-void CubeWindow::Command5_Click() {
+void CubeWindow::FinishTurnTimePanel() {
     s_.modes.MinTurnTime = LeadingNumber(c_.Text2->text().toStdString());
     SetVisible(c_.TurnTimePanel(), false);
     ClosePanelSteps();
@@ -88,7 +77,7 @@ void CubeWindow::Command5_Click() {
 // ---------------------------------------------------------------------------
 // The colour panel
 
-void CubeWindow::choosecolors_Click() {
+void CubeWindow::OpenColourPanel() {
     OpenPanelSteps(Panel::Colours);
     for (int colour : s_.options.FaceColor) {
         if (ColourBox* box = c_.BoxOf(colour)) box->setChecked(true);
@@ -100,7 +89,7 @@ void CubeWindow::choosecolors_Click() {
     s_.panels.TakesInput = true;
 }
 
-void CubeWindow::ColourBox_Click(ColourBox* box) {
+void CubeWindow::CountColourBox(ColourBox* box) {
     s_.options.ColorsChecked += box->isChecked() ? 1 : -1;
 }
 
@@ -110,15 +99,15 @@ void CubeWindow::ApplyPreset(const std::array<int, 6>& set) {
     for (int colour : set) c_.BoxOf(colour)->setChecked(true);
 }
 
-void CubeWindow::Command2_Click() {
+void CubeWindow::RestoreDefaultColours() {
     ApplyPreset(storage::kDefaultColours);
 }
 
-void CubeWindow::Command4_Click() {
+void CubeWindow::MakeColoursFluorescent() {
     ApplyPreset(kFluorescentColours);
 }
 
-void CubeWindow::Command1_Click() {
+void CubeWindow::FinishColourPanel() {
     // Taken in palette order, so "Done" sorts the set by colour number.
     std::size_t k = 0;
     std::array<int, 6> chosen = s_.options.FaceColor;

@@ -38,5 +38,5 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(twistor::AppIcon());
     twistor::CubeWindow window;
     window.show();
-    return window.Form_Activate();
+    return window.Run();
 }

@@ -30,7 +30,6 @@ class Scrambler {
     // it is a run's allowed second move. False: draw again.
     bool Allows(int face, int slice, int edge, int n);
 
-  public:
     int ScrambleLastFace = -1;
     int ScrambleLastColumn = 0;
     int ScrambleLastRow = 0;

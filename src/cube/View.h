@@ -31,8 +31,8 @@ inline View ViewFromIndex(int i) {
 // Mouse buttons of a move: the left one turns a column, the right one a row.
 enum : int { kLeftButton = 1, kRightButton = 2 };
 
-// Whole-cube turns: the four arrow keys, and "r" and "t", which turn the front
-// face half a turn and a quarter turn clockwise.
+// Whole-cube turns: the four arrow keys, and "r" and "t", which turn the
+// picture about the front face a quarter turn anticlockwise and clockwise.
 enum class CubeKey { Left, Up, Right, Down, R, T };
 
 // One of the four arrow keys, drawn at random: Left, Up, Right, Down for a

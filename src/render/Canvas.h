@@ -37,7 +37,6 @@ class Canvas {
 
     int Width() const { return width_; }
     int Height() const { return height_; }
-    double PixelRatio() const { return ratio_; }
     // In device pixels, with its device pixel ratio set.
     const QImage& Image() const { return image_; }
 

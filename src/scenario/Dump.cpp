@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "app/CubeWindow.h"
+#include "app/GameState.h"
 #include "app/DrawingArea.h"
 #include "app/Widgets.h"
 

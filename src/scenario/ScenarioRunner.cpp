@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "app/CubeWindow.h"
+#include "app/GameState.h"
 #include "scenario/Words.h"
 
 namespace twistor {
@@ -93,7 +94,7 @@ int ScenarioRunner::Start() {
     window_.SetEventPump(this);
     window_.show();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    return window_.Form_Activate();
+    return window_.Run();
 }
 
 void ScenarioRunner::Fail(const std::string& why) {

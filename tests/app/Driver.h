@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/CubeWindow.h"
+#include "app/GameState.h"
 #include "app/Widgets.h"
 #include "render/SidePanel.h"
 #include "scenario/Dump.h"

@@ -39,7 +39,8 @@ TEST(SolvedStep, ACubeSolvedByAnotherRouteForgetsItsHistoryAndCounts) {
             f.then([](CubeWindow&) { return "menu gamemode"; }).then([](CubeWindow& w) {
                 const GameState& s = w.state();
                 if (s.history.MoveCount() > 1) return "#again " + UndoTopLine(w);
-                return std::string(ClickForMove(s.history.Top(), s.view, 2) ? "#next" : "#again key Down");
+                return std::string(ClickForMove(s.history.Top(), s.view, 2) ? "#next"
+                                                                            : "#again key Down");
             });
         }
         f.then([](CubeWindow& w) {

@@ -1,5 +1,6 @@
 // The game-flow decisions without a window: what a solved cube counts for in
-// each mode, and how a new cube is asked for.
+// each mode, which of game mode's controls belong on the screen, and how a
+// new cube is asked for.
 
 #include <gtest/gtest.h>
 
@@ -11,62 +12,82 @@ namespace {
 
 TEST(GameRules, OutsideGameModeASolvedCubeCountsForNothing) {
     GameFlow g;
-    g.NewPuzzle(false, false);
-    const SolvedNews news = g.SolvedMoment(false, false);
-    EXPECT_FALSE(news.showButtons || news.showCount || news.gameCaption);
+    g.NewPuzzle(false);
+    const SolvedNews news = g.SolvedMoment(false);
+    EXPECT_FALSE(news.showCount || news.gameCaption || g.WaitingForNewCube || g.LabelsShown);
     EXPECT_EQ(g.Outside, OutsideGame::NoGame);
 }
 
-TEST(GameRules, GameCubesCountAndOfferTheNextOne) {
+TEST(GameRules, GameCubesCountAndWaitForTheNextOne) {
     GameFlow g;
     g.StartGame(true, 4);
-    SolvedNews news = g.SolvedMoment(true, false);
-    EXPECT_TRUE(news.showButtons);
+    EXPECT_TRUE(g.LabelsShown);
+    SolvedNews news = g.SolvedMoment(true);
+    EXPECT_TRUE(g.WaitingForNewCube);
     EXPECT_TRUE(news.showCount);
     EXPECT_EQ(g.CubesSolved, 1);
-    news = g.SolvedMoment(true, false);
+    g.NextGameCube();
+    EXPECT_FALSE(g.WaitingForNewCube);
+    news = g.SolvedMoment(true);
     EXPECT_EQ(g.CubesSolved, 2);
-    EXPECT_TRUE(news.gameCaption) << "a second solve without the buttons in between";
+    EXPECT_TRUE(news.gameCaption) << "a second solve without waiting in between";
+    g.QuitPlaying();
+    EXPECT_FALSE(g.WaitingForNewCube || g.LabelsShown);
+    EXPECT_EQ(g.Outside, OutsideGame::NoGame);
 }
 
 TEST(GameRules, TheCubeInPlayWhenAGameStartsAndAnAbandonedCubeDoNotCount) {
     GameFlow g;
     g.StartGame(false, 4);  // begun on a scrambled practice cube
     EXPECT_EQ(g.Outside, OutsideGame::FreshGameCube);
-    SolvedNews news = g.SolvedMoment(true, false);
-    EXPECT_FALSE(news.showButtons);
+    g.SolvedMoment(true);
+    EXPECT_FALSE(g.WaitingForNewCube);
     EXPECT_EQ(g.CubesSolved, 0) << "the count may stay at 0 this once";
     EXPECT_EQ(g.Outside, OutsideGame::Playing);
 
-    g.LeaveForOtherMode(true, false);
+    g.LeaveForOtherMode(true);
     EXPECT_TRUE(g.AbandonedCube);
-    news = g.SolvedMoment(true, false);
-    EXPECT_FALSE(news.showButtons);
+    EXPECT_FALSE(g.LabelsShown);
+    g.SolvedMoment(true);
+    EXPECT_FALSE(g.WaitingForNewCube);
     EXPECT_EQ(g.CubesSolved, 1) << "a zero count without the keep-zero rule shows 1";
     EXPECT_FALSE(g.AbandonedCube);
 }
 
-TEST(GameRules, ANewGameMidCubeCountsItsFirstSolveWithoutButtons) {
+TEST(GameRules, ANewGameCountsItsFirstSolveWithoutWaitingUnlessItCameRightAfterASolve) {
+    for (const bool afterSolve : {false, true}) {
+        GameFlow g;
+        g.StartGame(true, 3);
+        if (afterSolve) g.SolvedMoment(true);
+        g.NewPuzzle(true);
+        EXPECT_FALSE(g.WaitingForNewCube);
+        EXPECT_EQ(g.CubesSolved, -1);
+        g.SolvedMoment(true);
+        EXPECT_EQ(g.WaitingForNewCube, afterSolve);
+        EXPECT_EQ(g.CubesSolved, afterSolve ? 1 : 0);
+    }
+}
+
+TEST(GameRules, LeavingAGameThatWaitsForANewCubeAbandonsNothing) {
     GameFlow g;
     g.StartGame(true, 3);
-    g.NewPuzzle(true, false);
-    EXPECT_EQ(g.CubesSolved, -1);
-    const SolvedNews news = g.SolvedMoment(true, false);
-    EXPECT_FALSE(news.showButtons);
-    EXPECT_EQ(g.CubesSolved, 0);
-    g.QuitPlaying();
+    g.SolvedMoment(true);
+    g.LeaveForOtherMode(true);
+    EXPECT_FALSE(g.AbandonedCube || g.WaitingForNewCube || g.LabelsShown);
     EXPECT_EQ(g.Outside, OutsideGame::NoGame);
 }
 
 TEST(GameRules, ANewCubeIsAskedForWithAnEmptyHistoryAndARedraw) {
     GameState s;
-    s.modes.CubeReady = true;
+    s.modes.NewCubeWanted = false;
     s.history.Push(Move{1, 1, 1});
     RequestNewCube(s, 5);
     EXPECT_TRUE(s.history.Empty());
     EXPECT_EQ(s.modes.ScrambleLeft, 5);
-    EXPECT_FALSE(s.modes.CubeReady);
-    EXPECT_TRUE(s.mail.ViewKeyFlag);
+    EXPECT_TRUE(s.modes.NewCubeWanted);
+    EXPECT_TRUE(s.mail.RedrawWanted);
+    EXPECT_EQ(GameScramblePasses(0), 2) << "a game cube is never handed over solved";
+    EXPECT_EQ(ScramblePasses(0), 1);
 }
 
 }  // namespace

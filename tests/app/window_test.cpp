@@ -73,7 +73,7 @@ TEST(Clicks, OffTheSquaresOrOffTheEdgesMoveNothing) {
             EXPECT_EQ(w.state().history.MoveCount(), 2);
             // A click with the middle button on an edge square does nothing either.
             const auto [x, y] = SquareCentre(w.state().layout, 1, 1);
-            w.Form_MouseDown(4, x, y);
+            w.OnAreaPress(4, x, y);
             return "passes 1";
         })
         .then([&](CubeWindow& w) {

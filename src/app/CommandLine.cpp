@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "app/KeyBindings.h"
+
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -117,15 +119,15 @@ Without --folder or --xdg the game keeps its files in the folder it was
 started in. Qt's own options work as in any Qt program, for example
 -platform xcb, -display :1, -style Fusion or -reverse.
 
-Controls:
+Mouse:
   left click     on a square in the top or bottom row of the front face:
                  turn its column across the edge clicked
   right click    on a square in the left or right column of the front face:
                  turn its row
-  arrow keys     turn the whole cube: the face beyond that edge comes to the front
-  t / r          spin the picture a quarter turn clockwise / anticlockwise
-  b              let the computer make one move (not in game mode)
-The Options menu holds new puzzles, the size, the difficulty, the solving
+
+Keys:
+)" + KeysHelp() +
+           R"(The Options menu holds new puzzles, the size, the difficulty, the solving
 modes, the colours and the files; the Instructions menu repeats the controls.
 
 Files:

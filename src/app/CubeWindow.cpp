@@ -13,11 +13,11 @@
 #include <QScreen>
 #include <QTimer>
 #include <chrono>
-#include <map>
 
 #include "app/Captions.h"
 #include "app/DrawingArea.h"
 #include "app/GameState.h"
+#include "app/KeyBindings.h"
 #include "app/NumberText.h"
 #include "app/Widgets.h"
 #include "render/CubeDrawing.h"
@@ -348,7 +348,7 @@ bool CubeWindow::eventFilter(QObject* watched, QEvent* event) {
     if (!s_.panels.TakesInput) {
         // With no panel open every key is the cube's, whichever control
         // Qt would give it to.
-        OnKey(key->key());
+        OnKey(key->key(), key->modifiers());
         return true;
     }
     if (watched == c_.Command3) {
@@ -382,20 +382,33 @@ void CubeWindow::OnAreaResize() {
     if (laidOutFor_.isValid() && area_->size() != laidOutFor_) s_.mail.RedrawWanted = true;
 }
 
-void CubeWindow::OnKey(int keyCode) {
+void CubeWindow::OnKey(int key, Qt::KeyboardModifiers modifiers) {
     if (s_.modes.SolveMode != Solver::Player || s_.panels.TakesInput) return;
-    if (keyCode == Qt::Key_B) {
-        if (s_.modes.GameMode) return;
-        SetSolver(Solver::Computer);
-        s_.modes.StepMode = true;
-        return;
+    const KeyBinding* binding = FindKeyBinding(key, modifiers);
+    if (!binding) return;
+    switch (binding->action) {
+        case KeyAction::TurnCubeLeft:
+            return TurnView(CubeKey::Left);
+        case KeyAction::TurnCubeUp:
+            return TurnView(CubeKey::Up);
+        case KeyAction::TurnCubeRight:
+            return TurnView(CubeKey::Right);
+        case KeyAction::TurnCubeDown:
+            return TurnView(CubeKey::Down);
+        case KeyAction::SpinClockwise:
+            return TurnView(CubeKey::T);
+        case KeyAction::SpinAnticlockwise:
+            return TurnView(CubeKey::R);
+        case KeyAction::ComputerMove:
+            if (s_.modes.GameMode) return;
+            SetSolver(Solver::Computer);
+            s_.modes.StepMode = true;
+            return;
     }
-    static const std::map<int, CubeKey> kTurns = {
-        {Qt::Key_Left, CubeKey::Left}, {Qt::Key_Up, CubeKey::Up}, {Qt::Key_Right, CubeKey::Right},
-        {Qt::Key_Down, CubeKey::Down}, {Qt::Key_R, CubeKey::R},   {Qt::Key_T, CubeKey::T}};
-    const auto turn = kTurns.find(keyCode);
-    if (turn == kTurns.end()) return;
-    s_.view = TurnWholeCube(s_.view, turn->second);
+}
+
+void CubeWindow::TurnView(CubeKey key) {
+    s_.view = TurnWholeCube(s_.view, key);
     s_.mail.RedrawWanted = true;
 }
 

@@ -26,6 +26,7 @@ namespace twistor {
 class DrawingArea;
 struct GameState;
 struct SolvedNews;
+enum class CubeKey;
 enum class Panel;
 enum class Solver;
 
@@ -84,7 +85,7 @@ class CubeWindow : public QMainWindow {
     // The input handlers, as the window's events call them.
     void OnAreaPress(int button, double x, double y);
     void OnAreaResize();
-    void OnKey(int keyCode);
+    void OnKey(int key, Qt::KeyboardModifiers modifiers);
     void OnTurnTimer();
 
   protected:
@@ -134,6 +135,7 @@ class CubeWindow : public QMainWindow {
     void SetLabel(FittingLabel* label, const std::string& text);
     void ShowGameCounts();
     void ShowGameControls();
+    void TurnView(CubeKey key);
     void SetLoadSaveEnabled(bool enabled);
     void SetOptionMenusEnabled(bool enabled);
     void CheckSizeItem(int size);

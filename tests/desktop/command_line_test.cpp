@@ -7,10 +7,12 @@
 #include <fstream>
 #include <map>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/KeyBindings.h"
 
 namespace twistor {
 namespace {
@@ -127,8 +129,8 @@ TEST_F(Folders, HelpAndVersionAnswerWithoutADisplay) {
     const Outcome help = RunIn(root_, game + " --help");
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.err, "");
-    for (const char* part : {"Usage: twistor", "--folder DIR", "--xdg", "-platform", "Controls:",
-                             "arrow keys", "Files:", "twistorfz.settings", "NAME.cube"}) {
+    for (const char* part : {"Usage: twistor", "--folder DIR", "--xdg", "-platform",
+                             "Keys:", "Files:", "twistorfz.settings", "NAME.cube"}) {
         EXPECT_NE(help.out.find(part), std::string::npos) << part;
     }
 
@@ -138,6 +140,30 @@ TEST_F(Folders, HelpAndVersionAnswerWithoutADisplay) {
     EXPECT_EQ(unknown.err,
               "twistor: unknown option '--colour'\nTry 'twistor --help' for more information.\n");
     EXPECT_EQ(Tree(root_), std::set<std::string>{"start"});
+}
+
+// The keys are listed once, in the game's table, which the help is made
+// from; the README and the manual page must not leave a key out.
+TEST(Keys, EveryKeyIsInTheReadmeAndTheManualPage) {
+    const auto read = [](const char* name) {
+        std::ifstream in(fs::path(TWISTOR_SOURCE_DIR) / name);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::string readme = read("README.md");
+    std::set<std::string> manKeys;
+    std::istringstream man(read("data/twistor.6.in"));
+    for (std::string line; std::getline(man, line);) {
+        if (line.rfind(".B ", 0) != 0) continue;
+        std::istringstream keys(line.substr(3));
+        for (std::string key; std::getline(keys, key, ',');)
+            manKeys.insert(key.substr(key.find_first_not_of(' ')));
+    }
+    for (const KeyBinding& b : KeyBindings()) {
+        const std::string name(b.name);
+        EXPECT_NE(readme.find("`" + name + "`"), std::string::npos) << name << " in the README";
+        EXPECT_TRUE(manKeys.count(name)) << name << " in the manual page";
+        EXPECT_EQ(FindKeyBinding(b.key, b.modifiers), &b) << name;
+    }
 }
 
 TEST_F(Folders, FilesLandInTheChosenFolderAndNowhereElse) {

@@ -13,6 +13,10 @@ inline constexpr int kGameLabelFontPixels = 16;
 
 inline constexpr std::string_view kProductTitle = "Twistor Cube";
 
+// The first item of the Options menu, outside and in game mode.
+inline constexpr const char* kNewPuzzleCaption = "&New puzzle";
+inline constexpr const char* kNewGameCaption = "&New game";
+
 // The window caption while the player practises or the computer solves.
 inline std::string PracticeCaption() {
     return std::string(kProductTitle) + " (Practice-mode)";

@@ -127,7 +127,8 @@ Mouse:
 
 Keys:
 )" + KeysHelp() +
-           R"(The Options menu holds new puzzles, the size, the difficulty, the solving
+           R"(
+The Options menu holds new puzzles, the size, the difficulty, the solving
 modes, the colours and the files; the Instructions menu repeats the controls.
 
 Files:

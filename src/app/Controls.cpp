@@ -53,6 +53,7 @@ QListWidget* FileList(QWidget* area, const char* name, QRect place) {
     auto* list = new QListWidget(area);
     list->setGeometry(place);
     Place(list, name, kControlFontPixels);
+    list->setAccessibleName("Saved puzzles");
     return list;
 }
 
@@ -84,6 +85,8 @@ ColourBox* ColourCheckBox(QWidget* area, const ColourBoxPlace& c) {
     box->setPalette(p);
     box->setGeometry(c.left, c.top, 81, 33);
     Place(box, c.name, kControlFontPixels);
+    box->setAccessibleName(QString::fromUtf8(
+        kColourNames[c.colour].data(), static_cast<qsizetype>(kColourNames[c.colour].size())));
     return box;
 }
 
@@ -142,6 +145,20 @@ Controls CreateControls(QWidget* area) {
 
     c.File1 = FileList(area, "File1", QRect(296, 16, 81, 58));
     c.File2 = FileList(area, "File2", QRect(304, 16, 81, 58));
+
+    // A text box is known by its prompt.
+    c.Label1->setBuddy(c.Text1);
+    c.Label3->setBuddy(c.Text2);
+    c.Label6->setBuddy(c.Text3);
+    c.Label7->setBuddy(c.Text4);
+    // Tab goes through a panel as it is laid out: the text box and the list
+    // beside it, the colours row by row, then the buttons below.
+    std::vector<QWidget*> order = {c.Text1, c.Command3, c.Text2,     c.Command5,
+                                   c.Text3, c.File2,    c.Command8,  c.Command9,
+                                   c.Text4, c.File1,    c.Command10, c.Command11};
+    for (ColourBox* box : c.ColourBoxesInGridOrder()) order.push_back(box);
+    order.insert(order.end(), {c.Command1, c.Command2, c.Command4, c.Command6, c.Command7});
+    for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
     return c;
 }
 
@@ -165,6 +182,12 @@ std::vector<QWidget*> Controls::GameLabels() const {
 }
 std::vector<QWidget*> Controls::GameButtons() const {
     return {Command6, Command7};
+}
+
+std::vector<ColourBox*> Controls::ColourBoxesInGridOrder() const {
+    std::vector<ColourBox*> boxes;
+    for (const ColourBoxPlace& place : kColourBoxPlaces) boxes.push_back(BoxOf(place.colour));
+    return boxes;
 }
 
 ColourBox* Controls::BoxOf(int colour) const {

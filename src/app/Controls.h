@@ -62,6 +62,9 @@ struct Controls {
     std::vector<QWidget*> GameButtons() const;
 
     ColourBox* BoxOf(int colour) const;  // null for a colour without a box
+    // The colour boxes as they stand in their grid, row by row: the order
+    // in which Tab goes through them.
+    std::vector<ColourBox*> ColourBoxesInGridOrder() const;
 };
 
 // Creates the controls on `area`, laid out in pixels, hidden.

@@ -15,6 +15,7 @@
 #include <chrono>
 
 #include "app/Captions.h"
+#include "app/CubeDescription.h"
 #include "app/DrawingArea.h"
 #include "app/GameState.h"
 #include "app/KeyBindings.h"
@@ -41,7 +42,9 @@ CubeWindow::CubeWindow(QWidget* parent)
     setCentralWidget(area_);
     area_->onMouseDown = [this](int button, double x, double y) { OnAreaPress(button, x, y); };
     area_->onResize = [this] { OnAreaResize(); };
+    area_->describe = [this] { return QString::fromStdString(DescribeCube(s_)); };
     menuBar()->setNativeMenuBar(false);
+    menuBar()->setAccessibleName("Menus");
     QFont font("DejaVu Sans");
     font.setPixelSize(kWindowFontPixels);
     setFont(font);
@@ -105,28 +108,34 @@ QAction* CubeWindow::AddItem(QMenu* menu, const QString& name, const QString& ca
 
 void CubeWindow::BuildMenus() {
     MenuItems& m = items_;
-    QMenu* options = AddMenu(nullptr, "options", "Options");
-    m.newpuzzle = AddItem(options, "newpuzzle", "New puzzle");
-    m.loadpuzzle = AddItem(options, "loadpuzzle", "Load puzzle");
-    m.savepuzzle = AddItem(options, "savepuzzle", "Save puzzle");
-    m.savesettings = AddItem(options, "savesettings", "Save settings");
+    QMenu* options = AddMenu(nullptr, "options", "&Options");
+    m.newpuzzle = AddItem(options, "newpuzzle", kNewPuzzleCaption);
+    m.loadpuzzle = AddItem(options, "loadpuzzle", "&Load puzzle");
+    m.savepuzzle = AddItem(options, "savepuzzle", "&Save puzzle");
+    m.savesettings = AddItem(options, "savesettings", "Save se&ttings");
 
-    QMenu* solving = AddMenu(options, "solvingoptions", "Solving options");
+    QMenu* solving = AddMenu(options, "solvingoptions", "Sol&ving options");
     m.solvingoptions = solving->menuAction();
-    m.usolve = AddItem(solving, "usolve", "User solves cube (practice mode)");
-    m.csolve = AddItem(solving, "csolve", "Computer solves cube (press \"b\" for one move)");
-    m.choosetime = AddItem(solving, "choosetime", "Choose minimum time taken to rotate cube");
-    m.gamemode = AddItem(solving, "gamemode", "Gamemode");
+    m.usolve = AddItem(solving, "usolve", "&User solves cube (practice mode)");
+    m.csolve = AddItem(solving, "csolve", "&Computer solves cube (press \"b\" for one move)");
+    m.choosetime = AddItem(solving, "choosetime", "Choose &minimum time taken to rotate cube");
+    m.gamemode = AddItem(solving, "gamemode", "&Gamemode");
     for (QAction* a : {m.usolve, m.csolve, m.gamemode}) a->setCheckable(true);
     m.usolve->setChecked(true);
 
-    m.difficulty = AddItem(options, "difficulty", "Choose difficulty");
-    m.choosecolors = AddItem(options, "choosecolors", "Choose colors");
+    m.difficulty = AddItem(options, "difficulty", "Choose &difficulty");
+    m.choosecolors = AddItem(options, "choosecolors", "Choose &colors");
 
-    BuildSizeMenu(AddMenu(options, "sizeofcube", "Size of cube"));
+    BuildSizeMenu(AddMenu(options, "sizeofcube", "Si&ze of cube"));
 
-    m.quit = AddItem(options, "quit", "Quit");
+    m.quit = AddItem(options, "quit", "&Quit");
 
+    for (const KeyBinding& b : KeyBindings()) {
+        if (b.action != KeyAction::MenuItem) continue;
+        const QString item =
+            QString::fromUtf8(b.item.data(), static_cast<qsizetype>(b.item.size()));
+        menuItem(item)->setShortcut(QKeySequence(b.key | b.modifiers));
+    }
     BuildInstructionsMenu();
 }
 
@@ -134,9 +143,12 @@ void CubeWindow::BuildSizeMenu(QMenu* sizes) {
     static_assert(kSizeItems == kMaxCubeSize + 1);
     QMenu* larger = nullptr;
     for (int k = kMinCubeSize; k <= kMaxCubeSize; ++k) {
-        QString caption = QString("%1 by %1 by %1").arg(k);
+        // The underlined letter is the size's last digit: one of a kind in
+        // each of the two menus.
+        const QString size = QString::number(k);
+        QString caption = QString("%1&%2 by %3 by %3").arg(size.chopped(1), size.right(1), size);
         if (k == 3) caption += " (standard)";
-        if (k == 11) larger = AddMenu(sizes, "largersizes", "(Larger sizes)");
+        if (k == 11) larger = AddMenu(sizes, "largersizes", "(&Larger sizes)");
         QAction* item = AddItem(k <= 10 ? sizes : larger, QString("by%1").arg(k), caption);
         item->setCheckable(true);
         items_.bySize[k] = item;
@@ -146,7 +158,7 @@ void CubeWindow::BuildSizeMenu(QMenu* sizes) {
 
 // The instructions are the menu itself: its items do nothing.
 void CubeWindow::BuildInstructionsMenu() {
-    QMenu* help = AddMenu(nullptr, "instructions", "Instructions");
+    QMenu* help = AddMenu(nullptr, "instructions", "&Instructions");
     struct Line {
         const char* menu;
         const char* menuCaption;
@@ -154,12 +166,15 @@ void CubeWindow::BuildInstructionsMenu() {
         const char* itemCaption;
     };
     const Line lines[] = {
-        {"fgdfg", "Rotating a side vertically: ", "fdgdfgfdg",
-         "{Click the left mouse button on a vertical edge}"},
-        {"cvfgbhbfdh", "Rotating a side horizontally: ", "bhvfgfghghfgh",
-         "{Click the right mouse button on a horizontal edge}"},
-        {"fgddfthgdf", "Rotating the cube right or left:", "fthggfhgf", "{Press \"r\" or \"t\"}"},
-        {"ghffgh", "Turning the cube:", "rdeyhgrd", "{Use the arrow keys}"},
+        {"fgdfg", "Rotating a side &vertically: ", "fdgdfgfdg",
+         "{&Click the left mouse button on a vertical edge}"},
+        {"cvfgbhbfdh", "Rotating a side &horizontally: ", "bhvfgfghghfgh",
+         "{&Click the right mouse button on a horizontal edge}"},
+        {"fgddfthgdf", "Rotating the cube &right or left:", "fthggfhgf", "{&Press \"r\" or \"t\"}"},
+        {"ghffgh", "&Turning the cube:", "rdeyhgrd", "{&Use the arrow keys}"},
+        {"keyboard", "Playing with the &keyboard:", "keyboardkeys",
+         "{&Shift+arrow keys move a square cursor, Ctrl+arrow keys turn its column or row, F10 "
+         "opens the menus}"},
     };
     for (const Line& l : lines)
         AddItem(AddMenu(help, l.menu, l.menuCaption), l.item, l.itemCaption);
@@ -216,12 +231,17 @@ void CubeWindow::WireControls() {
     for (const ColourChoice& c : c_.colourBoxes) {
         connect(c.box, &QCheckBox::toggled, this, [this, box = c.box] { CountColourBox(box); });
     }
-    connect(c_.File1, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { PickSaveName(item->text()); });
-    connect(c_.File2, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { PickLoadName(item->text()); });
+    // An entry picked by a click, or chosen with the arrow keys.
+    for (auto [list, pick] : {std::pair{c_.File1, &CubeWindow::PickSaveName},
+                              std::pair{c_.File2, &CubeWindow::PickLoadName}}) {
+        connect(list, &QListWidget::itemClicked, this,
+                [this, pick = pick](QListWidgetItem* item) { (this->*pick)(item->text()); });
+        connect(list, &QListWidget::itemSelectionChanged, this, [this, list = list, pick = pick] {
+            if (const auto picked = list->selectedItems(); !picked.isEmpty())
+                (this->*pick)(picked.front()->text());
+        });
+    }
     connect(Timer1, &QTimer::timeout, this, [this] { OnTurnTimer(); });
-    c_.Command3->installEventFilter(this);
 }
 
 // ---------------------------------------------------------------------------
@@ -244,7 +264,10 @@ void CubeWindow::ClearPanel() {
 void CubeWindow::DrawCubeNow() {
     if (area_->size() != laidOutFor_) LayOutAgain();
     DrawCube(area_->scene(), s_.cube, s_.view, s_.layout);
+    const Cursor& cursor = s_.cursor;
+    if (cursor.Shown) DrawSquareCursor(area_->canvas(), s_.layout, cursor.Column, cursor.Row);
     Repaint();
+    area_->AnnounceChange();
 }
 
 void CubeWindow::ClearBands() {
@@ -300,7 +323,10 @@ void CubeWindow::ShowGameCounts() {
 void CubeWindow::ShowGameControls() {
     const bool uncovered = s_.panels.Shown == Panel::None;
     SetVisible(c_.GameLabels(), uncovered && s_.game.LabelsShown);
+    const bool hadKeyboard = c_.Command6->hasFocus() || c_.Command7->hasFocus();
     SetVisible(c_.GameButtons(), uncovered && s_.game.WaitingForNewCube);
+    // Keys go back to the cube when its buttons leave.
+    if (hadKeyboard && c_.Command6->isHidden()) area_->setFocus();
 }
 
 void CubeWindow::SetLoadSaveEnabled(bool enabled) {
@@ -340,76 +366,35 @@ void CubeWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-bool CubeWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != this || QApplication::activePopupWidget()) return false;
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (!s_.panels.TakesInput) {
-        // With no panel open every key is the cube's, whichever control
-        // Qt would give it to.
-        OnKey(key->key(), key->modifiers());
-        return true;
-    }
-    if (watched == c_.Command3) {
-        HandKeysBackToCube();
-        return true;
-    }
-    return false;
-}
-
 void CubeWindow::OnTurnTimer() {
     s_.mail.TimerTick = true;
 }
 
 void CubeWindow::OnAreaPress(int button, double x, double y) {
-    if (s_.panels.Shown != Panel::None) return;
-    if (s_.game.WaitingForNewCube) return;  // a finished game cube waits for "Start new cube"
-    if (!s_.modes.GameMode) {
+    HideCursor();  // the player has taken the mouse
+    if (!s_.modes.GameMode && TakesClicks()) {
         if (OnBox(kUserBox, x, y)) return SetSolver(Solver::Player);
         if (OnBox(kComputerBox, x, y)) return SetSolver(Solver::Computer);
     }
-    if (!s_.panels.TakesInput && s_.modes.SolveMode == Solver::Player) {
-        s_.mail.ClickX = x;
-        s_.mail.ClickY = y;
-        s_.mail.ClickPending = true;
-        s_.mail.ClickButton = button;
-    }
+    if (TakesClicks() && s_.modes.SolveMode == Solver::Player) RecordClick(button, x, y);
+}
+
+// No panel is open, and no finished game cube waits for "Start new cube".
+bool CubeWindow::TakesClicks() const {
+    return s_.panels.Shown == Panel::None && !s_.panels.TakesInput && !s_.game.WaitingForNewCube;
+}
+
+// Leaves a click for the main loop, which hit-tests it at its next pump.
+void CubeWindow::RecordClick(int button, double x, double y) {
+    s_.mail.ClickX = x;
+    s_.mail.ClickY = y;
+    s_.mail.ClickPending = true;
+    s_.mail.ClickButton = button;
 }
 
 void CubeWindow::OnAreaResize() {
     // The loop leaves its wait and draws the cube, laid out for the new size.
     if (laidOutFor_.isValid() && area_->size() != laidOutFor_) s_.mail.RedrawWanted = true;
-}
-
-void CubeWindow::OnKey(int key, Qt::KeyboardModifiers modifiers) {
-    if (s_.modes.SolveMode != Solver::Player || s_.panels.TakesInput) return;
-    const KeyBinding* binding = FindKeyBinding(key, modifiers);
-    if (!binding) return;
-    switch (binding->action) {
-        case KeyAction::TurnCubeLeft:
-            return TurnView(CubeKey::Left);
-        case KeyAction::TurnCubeUp:
-            return TurnView(CubeKey::Up);
-        case KeyAction::TurnCubeRight:
-            return TurnView(CubeKey::Right);
-        case KeyAction::TurnCubeDown:
-            return TurnView(CubeKey::Down);
-        case KeyAction::SpinClockwise:
-            return TurnView(CubeKey::T);
-        case KeyAction::SpinAnticlockwise:
-            return TurnView(CubeKey::R);
-        case KeyAction::ComputerMove:
-            if (s_.modes.GameMode) return;
-            SetSolver(Solver::Computer);
-            s_.modes.StepMode = true;
-            return;
-    }
-}
-
-void CubeWindow::TurnView(CubeKey key) {
-    s_.view = TurnWholeCube(s_.view, key);
-    s_.mail.RedrawWanted = true;
 }
 
 }  // namespace twistor

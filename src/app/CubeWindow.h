@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/Controls.h"
@@ -25,6 +26,7 @@ namespace twistor {
 
 class DrawingArea;
 struct GameState;
+struct KeyBinding;
 struct SolvedNews;
 enum class CubeKey;
 enum class Panel;
@@ -135,12 +137,23 @@ class CubeWindow : public QMainWindow {
     void SetLabel(FittingLabel* label, const std::string& text);
     void ShowGameCounts();
     void ShowGameControls();
-    void TurnView(CubeKey key);
+    bool TakesClicks() const;
+    void RecordClick(int button, double x, double y);
     void SetLoadSaveEnabled(bool enabled);
     void SetOptionMenusEnabled(bool enabled);
     void CheckSizeItem(int size);
     void ShowMessage(const QString& text);
     int ChosenScrambleCount() const;
+
+    // The keyboard (KeyHandlers.cpp).
+    void TurnView(CubeKey key);
+    void MoveCursor(int dx, int dy);
+    void ClickCursorLine(int button, int column, int row);
+    void HideCursor();
+    void OpenMenus();
+    bool OnPanelKey(QWidget* widget, int key, const KeyBinding* binding);
+    // The open panel's "Done" and its "Cancel" (null where it has none).
+    std::pair<QPushButton*, QPushButton*> PanelButtons() const;
 
     // Solving modes, game mode and new cubes (ModeHandlers.cpp).
     void SetSolver(Solver solver);

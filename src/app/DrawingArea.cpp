@@ -1,5 +1,7 @@
 #include "app/DrawingArea.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -7,10 +9,41 @@
 
 namespace twistor {
 
+namespace {
+
+// The drawing area as a screen reader sees it: a canvas whose description
+// says in words what the picture shows.
+class CubeAccessible : public QAccessibleWidget {
+  public:
+    explicit CubeAccessible(DrawingArea* area) : QAccessibleWidget(area, QAccessible::Canvas) {}
+
+    QString text(QAccessible::Text t) const override {
+        const auto* area = static_cast<const DrawingArea*>(widget());
+        if (t == QAccessible::Description && area->describe) return area->describe();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface* CubeAccessibleFactory(const QString&, QObject* object) {
+    if (auto* area = dynamic_cast<DrawingArea*>(object)) return new CubeAccessible(area);
+    return nullptr;
+}
+
+}  // namespace
+
 DrawingArea::DrawingArea(QWidget* parent) : QWidget(parent), scene_(1, 1) {
+    static const bool factory = (QAccessible::installFactory(CubeAccessibleFactory), true);
+    (void)factory;
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setObjectName("CubeWindowArea");
+    setAccessibleName("Cube");
+}
+
+void DrawingArea::AnnounceChange() {
+    // Costs nothing while no screen reader listens.
+    QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 void DrawingArea::paintEvent(QPaintEvent*) {

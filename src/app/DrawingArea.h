@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
 #include <functional>
 
@@ -8,7 +9,8 @@
 namespace twistor {
 
 // The window's client area: shows the off-screen picture the game draws on
-// and reports mouse presses and changes of size. The picture is kept, so
+// and reports mouse presses and changes of size. A screen reader knows it as
+// "Cube", and reads what it shows from its description. The picture is kept, so
 // covering and uncovering the window costs nothing and loses nothing; it is
 // drawn in the screen's device pixels, so it is as sharp as the menu bar.
 class DrawingArea : public QWidget {
@@ -21,6 +23,12 @@ class DrawingArea : public QWidget {
 
     std::function<void(int button, double x, double y)> onMouseDown;
     std::function<void()> onResize;
+    // What the picture shows, in words, for a screen reader: asked for only
+    // when one asks.
+    std::function<QString()> describe;
+
+    // Tells a screen reader that the picture has changed.
+    void AnnounceChange();
 
   protected:
     void paintEvent(QPaintEvent* event) override;

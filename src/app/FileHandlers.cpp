@@ -165,6 +165,7 @@ void CubeWindow::ApplyPuzzle(const storage::Puzzle& p) {
     s_.view = p.view;
     s_.MoveAxis = p.MoveAxis;
     s_.history.Assign(p.history);
+    s_.cursor.Shown = false;
     ClearSolvedBoxes(area_->scene());
     const int n = s_.cube.CubeSize();
     ChooseSize(n);

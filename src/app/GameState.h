@@ -71,6 +71,14 @@ struct Panels {
     bool TakesInput = false;    // keys and clicks belong to the open panel, not to the cube
 };
 
+// The square cursor of the keyboard player: a square of the front face as
+// shown, which keeps its place on the screen when the cube turns.
+struct Cursor {
+    bool Shown = false;  // drawn, and the Ctrl+arrow keys turn its column or row
+    int Column = 1;      // 1..N from the left
+    int Row = 1;         // 1..N from the top
+};
+
 // Everything the main loop and the handlers share.
 struct GameState {
     Cube cube{2};
@@ -85,6 +93,7 @@ struct GameState {
     Options options;
     Panels panels;
     GameFlow game;
+    Cursor cursor;
     // The solved test of the previous and of this pass.
     bool PrevUnsolved = false;
     bool Unsolved = false;

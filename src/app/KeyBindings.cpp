@@ -7,18 +7,51 @@ namespace twistor {
 namespace {
 
 constexpr Qt::KeyboardModifiers kPlain = Qt::NoModifier;
+constexpr Qt::KeyboardModifiers kShift = Qt::ShiftModifier;
+constexpr Qt::KeyboardModifiers kCtrl = Qt::ControlModifier;
+constexpr Qt::KeyboardModifiers kAlt = Qt::AltModifier;
+
+using A = KeyAction;
 
 constexpr KeyBinding kBindings[] = {
-    {Qt::Key_Left, kPlain, KeyAction::TurnCubeLeft, "Left",
+    {Qt::Key_Left, kPlain, A::TurnCubeLeft, "Left",
      "turn the whole cube: the face beyond that edge comes to the front"},
-    {Qt::Key_Up, kPlain, KeyAction::TurnCubeUp, "Up", ""},
-    {Qt::Key_Right, kPlain, KeyAction::TurnCubeRight, "Right", ""},
-    {Qt::Key_Down, kPlain, KeyAction::TurnCubeDown, "Down", ""},
-    {Qt::Key_T, kPlain, KeyAction::SpinClockwise, "t", "spin the picture a quarter turn clockwise"},
-    {Qt::Key_R, kPlain, KeyAction::SpinAnticlockwise, "r",
-     "spin the picture a quarter turn anticlockwise"},
-    {Qt::Key_B, kPlain, KeyAction::ComputerMove, "b",
-     "let the computer make one move (not in game mode)"},
+    {Qt::Key_Up, kPlain, A::TurnCubeUp, "Up", ""},
+    {Qt::Key_Right, kPlain, A::TurnCubeRight, "Right", ""},
+    {Qt::Key_Down, kPlain, A::TurnCubeDown, "Down", ""},
+    {Qt::Key_T, kPlain, A::SpinClockwise, "t", "spin the picture a quarter turn clockwise"},
+    {Qt::Key_R, kPlain, A::SpinAnticlockwise, "r", "spin the picture a quarter turn anticlockwise"},
+    {Qt::Key_B, kPlain, A::ComputerMove, "b", "let the computer make one move (not in game mode)"},
+    {Qt::Key_Left, kShift, A::MoveCursorLeft, "Shift+Left",
+     "move the square cursor on the front face; the first press shows it in the middle"},
+    {Qt::Key_Up, kShift, A::MoveCursorUp, "Shift+Up", ""},
+    {Qt::Key_Right, kShift, A::MoveCursorRight, "Shift+Right", ""},
+    {Qt::Key_Down, kShift, A::MoveCursorDown, "Shift+Down", ""},
+    {Qt::Key_Up, kCtrl, A::TurnColumnUp, "Ctrl+Up",
+     "turn the cursor's column up or down, as a left click on its top or bottom square does"},
+    {Qt::Key_Down, kCtrl, A::TurnColumnDown, "Ctrl+Down", ""},
+    {Qt::Key_Left, kCtrl, A::TurnRowLeft, "Ctrl+Left",
+     "turn the cursor's row left or right, as a right click on its left or right square does"},
+    {Qt::Key_Right, kCtrl, A::TurnRowRight, "Ctrl+Right", ""},
+    {Qt::Key_F10, kPlain, A::OpenMenus, "F10", "open the Options menu"},
+    {Qt::Key_O, kAlt, A::MenuLetter, "Alt+O",
+     "open the Options or the Instructions menu; in a menu, the underlined letter chooses"},
+    {Qt::Key_I, kAlt, A::MenuLetter, "Alt+I", ""},
+    {Qt::Key_N, kCtrl, A::MenuItem, "Ctrl+N", "New puzzle (New game in game mode)", "newpuzzle"},
+    {Qt::Key_O, kCtrl, A::MenuItem, "Ctrl+O", "Load puzzle", "loadpuzzle"},
+    {Qt::Key_S, kCtrl, A::MenuItem, "Ctrl+S", "Save puzzle", "savepuzzle"},
+    {Qt::Key_Q, kCtrl, A::MenuItem, "Ctrl+Q", "Quit", "quit"},
+    {Qt::Key_Return, kPlain, A::PanelDone, "Return",
+     "in a panel: press the focused button, or \"Done\"; under a solved game cube: press the "
+     "focused button"},
+    {Qt::Key_Enter, kPlain, A::PanelDone, "Enter", ""},
+    {Qt::Key_Escape, kPlain, A::PanelCancel, "Escape",
+     "in a panel: press \"Cancel\", or \"Done\" where there is none"},
+    {Qt::Key_Tab, kPlain, A::PanelFocus, "Tab",
+     "in a panel, or under a solved game cube: the next or the previous control"},
+    {Qt::Key_Backtab, kShift, A::PanelFocus, "Shift+Tab", ""},
+    {Qt::Key_Space, kPlain, A::PanelPress, "Space",
+     "in a panel: press the focused button, or tick or untick the focused colour box"},
 };
 
 // The help's columns: two spaces, the keys, and the words from column 17.
@@ -61,6 +94,13 @@ const KeyBinding* FindKeyBinding(int key, Qt::KeyboardModifiers modifiers) {
     return nullptr;
 }
 
+const KeyBinding* FindKeyBinding(std::string_view name) {
+    for (const KeyBinding& b : kBindings) {
+        if (b.name == name) return &b;
+    }
+    return nullptr;
+}
+
 std::string KeysHelp() {
     std::ostringstream out;
     const std::span<const KeyBinding> all = KeyBindings();
@@ -70,7 +110,7 @@ std::string KeysHelp() {
         for (++i; i < all.size() && all[i].words.empty(); ++i)
             keys += ", " + std::string(all[i].name);
         out << "  " << keys;
-        if (2 + keys.size() + 1 > kWordsColumn)
+        if (2 + keys.size() + 2 > kWordsColumn)
             out << "\n" << std::string(kWordsColumn, ' ');
         else
             out << std::string(kWordsColumn - 2 - keys.size(), ' ');

@@ -54,6 +54,7 @@ void CubeWindow::NewCubeBlock() {
     s_.scrambler.ForgetLastMove();
     area_->setFocus();
     s_.modes.NewCubeWanted = false;
+    s_.cursor.Shown = false;
     if (!DealColours(s_.cube, s_.options.FaceColor, s_.rnd)) {
         // Never deal from a set with a repeated colour: that deal would not end.
         s_.options.FaceColor = storage::kDefaultColours;

@@ -34,7 +34,7 @@ void CubeWindow::ChooseComputerSolves() {
 void CubeWindow::LeaveGameFor(Solver solver) {
     s_.game.LeaveForOtherMode(s_.modes.GameMode);
     ShowGameControls();
-    items_.newpuzzle->setText("New puzzle");
+    items_.newpuzzle->setText(kNewPuzzleCaption);
     SetCaption(PracticeCaption());
     SetSolver(solver);
     SetLoadSaveEnabled(true);
@@ -47,7 +47,7 @@ void CubeWindow::StartGameMode() {
     s_.cube.Resize(s_.options.ChosenSize);
     RequestNewCube(s_, GameScramblePasses(ChosenScrambleCount()));
     s_.game.StartGame(solved, s_.modes.ScrambleLeft);
-    items_.newpuzzle->setText("New game");
+    items_.newpuzzle->setText(kNewGameCaption);
     SetCaption(GameCaption(s_.cube.CubeSize()));
     ClearPanel();
     s_.modes.SolveMode = Solver::Player;
@@ -73,7 +73,7 @@ void CubeWindow::StartNewGameCube() {
 void CubeWindow::QuitPlaying() {
     s_.game.QuitPlaying();
     ShowGameControls();
-    items_.newpuzzle->setText("New puzzle");
+    items_.newpuzzle->setText(kNewPuzzleCaption);
     SetCaption(GameCaption(s_.cube.CubeSize()));
     SetSolver(Solver::Player);
     SetLoadSaveEnabled(true);

@@ -16,8 +16,11 @@
 namespace twistor {
 
 void CubeWindow::OpenPanelSteps(Panel panel) {
+    HideCursor();
     s_.panels.Shown = panel;
     ShowGameControls();
+    // Tab goes round the panel's own controls, not through the cube.
+    area_->setFocusPolicy(Qt::NoFocus);
     SetOptionMenusEnabled(false);
     SetLoadSaveEnabled(false);
     ClearPanel();
@@ -25,6 +28,7 @@ void CubeWindow::OpenPanelSteps(Panel panel) {
 
 void CubeWindow::ClosePanelSteps() {
     s_.panels.Shown = Panel::None;
+    area_->setFocusPolicy(Qt::StrongFocus);
     ShowGameControls();
     SetOptionMenusEnabled(true);
     s_.panels.TakesInput = false;
@@ -87,6 +91,14 @@ void CubeWindow::OpenColourPanel() {
     for (const ColourChoice& c : c_.colourBoxes) c.box->show();
     s_.options.ColorsChecked = 6;
     s_.panels.TakesInput = true;
+    // The keyboard starts on the first colour of the set: with six ticked,
+    // the others cannot be ticked.
+    for (ColourBox* box : c_.ColourBoxesInGridOrder()) {
+        if (box->isChecked()) {
+            box->setFocus();
+            break;
+        }
+    }
 }
 
 void CubeWindow::CountColourBox(ColourBox* box) {

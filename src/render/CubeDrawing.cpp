@@ -1,9 +1,11 @@
 #include "render/CubeDrawing.h"
 
 #include <QRegion>
+#include <algorithm>
 #include <stdexcept>
 
 #include "cube/Tables.h"
+#include "render/Palette.h"
 #include "render/SidePanel.h"
 
 namespace twistor {
@@ -146,6 +148,23 @@ void DrawCube(Scene& scene, const Cube& cube, View view, const Layout& g) {
     }
 
     DrawGrid(canvas, g, kBackground);
+}
+
+void DrawSquareCursor(Canvas& canvas, const Layout& g, int column, int row) {
+    const int left = g.FrontLeft + (column - 1) * g.CellWidth;
+    const int top = g.FrontTop + (row - 1) * g.CellHeight;
+    // Each frame as thick as a large square needs to stand out; one pixel
+    // each on the smallest squares, which leaves their middle six wide.
+    const int thick = std::max(1, g.CellWidth / 16);
+    for (int inset = 1; inset <= 2 * thick; ++inset) {
+        const Colour colour = inset <= thick ? kWhite : kBlack;
+        const int l = left + inset, t = top + inset;
+        const int r = left + g.CellWidth - inset, b = top + g.CellHeight - inset;
+        canvas.FillRect(l, t, r, t, colour);
+        canvas.FillRect(l, b, r, b, colour);
+        canvas.FillRect(l, t, l, b, colour);
+        canvas.FillRect(r, t, r, b, colour);
+    }
 }
 
 }  // namespace twistor

@@ -29,4 +29,10 @@ QRect FigureBounds(const Layout& layout);
 // an invalid view or a layout of another size than the cube.
 void DrawCube(Scene& scene, const Cube& cube, View view, const Layout& layout);
 
+// The keyboard's square cursor on the front-face square (column, row), both
+// 1..N: a white frame just inside the square's grid lines and a black one
+// inside that, so that it shows on every sticker colour. The middle of the
+// square keeps its colour. DrawCube takes it away again.
+void DrawSquareCursor(Canvas& canvas, const Layout& layout, int column, int row);
+
 }  // namespace twistor

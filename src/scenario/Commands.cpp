@@ -8,11 +8,13 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTest>
 #include <algorithm>
 #include <ostream>
 
 #include "app/CubeWindow.h"
 #include "app/DrawingArea.h"
+#include "app/KeyBindings.h"
 #include "scenario/Dump.h"
 #include "scenario/ScenarioRunner.h"
 #include "scenario/Words.h"
@@ -35,14 +37,13 @@ void PostKey(QWidget* target, int key, const QString& text = QString()) {
                                 new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, text));
 }
 
-// The Qt key for a key name: an arrow's name, or one letter or digit.
-int KeyCode(const std::string& name) {
-    if (name == "Left") return Qt::Key_Left;
-    if (name == "Up") return Qt::Key_Up;
-    if (name == "Right") return Qt::Key_Right;
-    if (name == "Down") return Qt::Key_Down;
+// A key by the name the help gives it ("Ctrl+Up", "Escape", "t"), or any
+// other letter or digit.
+QKeyCombination KeyCode(const std::string& name) {
+    if (const KeyBinding* b = FindKeyBinding(name)) return QKeyCombination(b->modifiers, b->key);
     if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0]))) {
-        return std::toupper(static_cast<unsigned char>(name[0]));
+        return QKeyCombination(
+            static_cast<Qt::Key>(std::toupper(static_cast<unsigned char>(name[0]))));
     }
     throw scenario::BadWord{"unknown key '" + name + "'"};
 }
@@ -74,7 +75,8 @@ const ScenarioRunner::Command ScenarioRunner::kCommands[] = {
     {"shot", 2, 2, "shot FILE.png", &ScenarioRunner::Shot},
     {"passes", 2, 2, "passes COUNT", &ScenarioRunner::Passes},
     {"click", 4, 4, "click X Y left|right", &ScenarioRunner::Click},
-    {"key", 2, 2, "key Left|Up|Right|Down|LETTER", &ScenarioRunner::Key},
+    {"key", 2, 2, "key KEY (as --help names it: Left, Ctrl+Up, Escape, t, ...)",
+     &ScenarioRunner::Key},
     {"menu", 2, 2, "menu ITEM", &ScenarioRunner::Menu},
     {"press", 2, 2, "press CONTROL", &ScenarioRunner::Press},
     {"tick", 2, 2, "tick CHECKBOX", &ScenarioRunner::Press},
@@ -135,12 +137,11 @@ ScenarioRunner::Next ScenarioRunner::Click(const Line& line) {
     return Next::HandOver;
 }
 
+// The key goes where a player's would: to an open menu, a shortcut, or the
+// control that has the keyboard.
 ScenarioRunner::Next ScenarioRunner::Key(const Line& line) {
-    const std::string& name = line.words[1];
-    const int code = KeyCode(name);
-    QWidget* target = QApplication::focusWidget();
-    if (!target || target->window() != &window_) target = window_.area();
-    PostKey(target, code, name.size() == 1 ? QString::fromStdString(name) : QString());
+    const QKeyCombination key = KeyCode(line.words[1]);
+    QTest::keyClick(window_.windowHandle(), key.key(), key.keyboardModifiers());
     return Next::HandOver;
 }
 

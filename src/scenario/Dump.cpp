@@ -4,8 +4,8 @@
 #include <sstream>
 
 #include "app/CubeWindow.h"
-#include "app/GameState.h"
 #include "app/DrawingArea.h"
+#include "app/GameState.h"
 #include "app/Widgets.h"
 
 namespace twistor {

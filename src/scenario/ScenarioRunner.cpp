@@ -93,6 +93,8 @@ int ScenarioRunner::Start() {
     }
     window_.SetEventPump(this);
     window_.show();
+    // The window has the keyboard, as a window a player has just opened.
+    window_.activateWindow();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     return window_.Run();
 }

@@ -158,7 +158,7 @@ std::string Screen(CubeWindow& w) {
         if (item->isChecked()) ticked += " " + name;
     }
     return line + " | off" + off + " | ticked" + ticked + " | " +
-           w.menuItem("newpuzzle")->text().toStdString();
+           w.menuItem("newpuzzle")->text().remove('&').toStdString();
 }
 
 std::string ClickLine(const CubeWindow& w, int column, int row, const char* button) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QImage>
@@ -120,16 +121,21 @@ std::string ClicksJustOutside(const QRect& r) {
 
 struct PanelCase {
     const char* item;
+    const char* keys;  // how the keyboard opens it
     const char* closes;
+    const char* keyCloses;  // how the keyboard presses that button
     std::set<std::string> controls;
+    const char* first;  // the control that has the keyboard when it opens
+    int stops;          // the controls Tab goes round
 };
 
 // Each panel, opened over practice mode, a game cube in play and a solved
 // game cube with its buttons, shows its own controls only, keeps them
 // while the player clicks just outside the button that closes it, closes
 // on a click at any corner or the middle of that button, and leaves the
-// screen exactly as it found it. The puzzle panels are not offered in game
-// mode.
+// screen exactly as it found it. The keyboard alone opens and closes it with
+// the same result, from its first control, and Tab keeps to the panel. The
+// puzzle panels are not offered in game mode.
 TEST(Panels, ShowTheirOwnControlsAndLeaveTheScreenAsTheyFoundIt) {
     std::set<std::string> colours = {"Command1", "Command2", "Command4", "Label2"};
     for (const char* box :
@@ -138,14 +144,24 @@ TEST(Panels, ShowTheirOwnControlsAndLeaveTheScreenAsTheyFoundIt) {
         colours.insert(box);
     const std::set<std::string> load = {"Command8", "Command9", "File2", "Label6", "Text3"};
     const std::set<std::string> save = {"Command10", "Command11", "File1", "Label7", "Text4"};
+    const std::set<std::string> difficulty = {"Command3", "Label1", "Text1"};
     const PanelCase panels[] = {
-        {"difficulty", "Command3", {"Command3", "Label1", "Text1"}},
-        {"choosetime", "Command5", {"Command5", "Label3", "Text2"}},
-        {"choosecolors", "Command1", colours},
-        {"loadpuzzle", "Command8", load},
-        {"loadpuzzle", "Command9", load},
-        {"savepuzzle", "Command10", save},
-        {"savepuzzle", "Command11", save},
+        {"difficulty", "key F10\nkey d", "Command3", "key Return", difficulty, "Text1", 2},
+        {"difficulty", "key Alt+O\nkey d", "Command3", "key Tab\nkey Space", difficulty, "Text1",
+         2},
+        {"choosetime",
+         "key F10\nkey v\nkey m",
+         "Command5",
+         "key Escape",
+         {"Command5", "Label3", "Text2"},
+         "Text2",
+         2},
+        {"choosecolors", "key F10\nkey c", "Command1",
+         "key Space\nkey Return\nkey Space\nkey Return", colours, "Check42", 9},
+        {"loadpuzzle", "key Ctrl+O", "Command8", "key Return", load, "Text3", 4},
+        {"loadpuzzle", "key Ctrl+O", "Command9", "key Escape", load, "Text3", 4},
+        {"savepuzzle", "key Ctrl+S", "Command10", "key Tab\nkey Return", save, "Text4", 4},
+        {"savepuzzle", "key Ctrl+S", "Command11", "key Escape", save, "Text4", 4},
     };
     Game g(testing::SettingsLine(2, 1));
     Steps steps;
@@ -160,10 +176,14 @@ TEST(Panels, ShowTheirOwnControlsAndLeaveTheScreenAsTheyFoundIt) {
             };
             const std::string item = p.item;
             const bool offered = !game || item.find("puzzle") == std::string::npos;
-            for (std::size_t at = 0; at < (game ? 1 : Inside({}).size()); ++at) {
-                steps.then([&before, item](CubeWindow& w) {
+            // The corners and the middle of the button, then the keyboard.
+            for (const std::size_t at :
+                 std::vector<std::size_t>(game ? std::vector<std::size_t>{0, 5}
+                                               : std::vector<std::size_t>{0, 1, 2, 3, 4, 5})) {
+                const bool keyboard = at == 5;
+                steps.then([&before, p, keyboard](CubeWindow& w) {
                     before = Screen(w) + "\n" + DumpState(w);
-                    return "menu " + item;
+                    return keyboard ? std::string(p.keys) : "menu " + std::string(p.item);
                 });
                 if (!offered) {
                     steps.then([&before](CubeWindow& w) {
@@ -172,8 +192,21 @@ TEST(Panels, ShowTheirOwnControlsAndLeaveTheScreenAsTheyFoundIt) {
                     });
                     continue;
                 }
+                steps.then([p](CubeWindow&) {
+                    EXPECT_EQ(QApplication::focusWidget()->objectName(), p.first) << p.item;
+                    std::string tabs = "key Shift+Tab\nkey Tab";
+                    for (int k = 0; k < p.stops; ++k) tabs += "\nkey Tab";
+                    // Space unticks a colour box; the next step ticks it again.
+                    return tabs + (p.first == std::string("Check42") ? "\nkey Space" : "");
+                });
                 for (int k = 0; k < 2; ++k) {
                     steps.then([p, over, button, k](CubeWindow& w) {
+                        const auto* box = qobject_cast<QCheckBox*>(QApplication::focusWidget());
+                        if (k == 0) {
+                            EXPECT_EQ(QApplication::focusWidget()->objectName(), p.first)
+                                << "Tab keeps to " << p.item;
+                            EXPECT_FALSE(box && box->isChecked()) << "Space unticks";
+                        }
                         EXPECT_EQ(VisibleControls(w), p.controls) << p.item << " over " << over;
                         for (const char* menu : {"solvingoptions", "newpuzzle", "loadpuzzle",
                                                  "savepuzzle", "difficulty", "choosecolors"})
@@ -182,17 +215,22 @@ TEST(Panels, ShowTheirOwnControlsAndLeaveTheScreenAsTheyFoundIt) {
                              {"sizeofcube", "savesettings", "quit", "instructions"})
                             EXPECT_TRUE(w.menuItem(menu)->isEnabled()) << menu << " in " << p.item;
                         // Nor do the cube's keys and clicks reach the cube.
-                        return k == 0 ? ClicksJustOutside(button(w)) + "key Down\n" +
-                                            testing::ClickLine(w, 2, 2, "left")
+                        return k == 0 ? (box ? "key Space\n" : "") + ClicksJustOutside(button(w)) +
+                                            "key Down\n" + testing::ClickLine(w, 2, 2, "left")
                                       : "#next";
                     });
                 }
-                steps.then([button, at](CubeWindow& w) {
+                steps.then([button, at, p](CubeWindow& w) {
+                    if (at == 5) {
+                        // The clicks just outside may have moved the keyboard.
+                        w.area()->findChild<QWidget*>(p.first)->setFocus();
+                        return std::string(p.keyCloses);
+                    }
                     return testing::ClickLine(Inside(button(w))[at]);
                 });
-                steps.then([&before, p, over](CubeWindow& w) {
+                steps.then([&before, p, over, at](CubeWindow& w) {
                     EXPECT_EQ(Screen(w) + "\n" + DumpState(w), before)
-                        << p.closes << " over " << over;
+                        << p.closes << " over " << over << (at == 5 ? " by the keyboard" : "");
                     EXPECT_FALSE(w.state().panels.TakesInput);
                     return "#next";
                 });
@@ -307,23 +345,18 @@ TEST(FitText, StopsAtTheSmallestSize) {
     EXPECT_EQ(label.font().pixelSize(), 7);
 }
 
-// A key on the difficulty panel's "Done" hands the keyboard back to the
-// window; it does not close the panel.
-TEST(DifficultyPanel, AKeyOnDoneOnlyMovesTheFocus) {
+// A key on the difficulty panel's "Done" that does not press it hands the
+// keyboard back to the window: the panel stays, and Space then presses
+// nothing.
+TEST(DifficultyPanel, AnyOtherKeyOnDoneOnlyMovesTheKeyboard) {
     Game g(testing::SettingsLine(2, 1));
     Steps steps;
-    steps.then([](CubeWindow&) { return "menu difficulty"; }).then([](CubeWindow& w) {
-        QPushButton* done = w.controls().Command3;
-        done->setFocus();
-        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-            QKeyEvent space(type, Qt::Key_Space, Qt::NoModifier, " ");
-            QCoreApplication::sendEvent(done, &space);
-        }
-        EXPECT_TRUE(w.state().panels.TakesInput);
-        EXPECT_FALSE(done->isHidden());
-        EXPECT_TRUE(w.area()->hasFocus());
-        return "";
-    });
+    steps.then([](CubeWindow&) { return "menu difficulty\nkey Tab\nkey x\nkey Space"; })
+        .then([](CubeWindow& w) {
+            EXPECT_TRUE(w.state().panels.TakesInput);
+            EXPECT_TRUE(w.area()->hasFocus());
+            return "";
+        });
     g.Run(steps);
 }
 

@@ -67,10 +67,7 @@ if command -v ccache >/dev/null; then
     export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(dirname "$root")}
     export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}
 fi
-export QT_QPA_PLATFORM=offscreen QT_ENABLE_HIGHDPI_SCALING=0 QT_SCALE_FACTOR=1
 work=$(mktemp -d)
-export XDG_RUNTIME_DIR=$work/runtime
-mkdir -m 0700 "$XDG_RUNTIME_DIR"
 
 # The file under change and its original bytes; put back on every way out,
 # Ctrl-C included.

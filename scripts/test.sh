@@ -17,12 +17,7 @@ done
 
 bash scripts/setup.sh
 
-# Headless and pixel-exact: no X server, no scaling, a private runtime directory.
-export QT_QPA_PLATFORM=offscreen QT_ENABLE_HIGHDPI_SCALING=0 QT_SCALE_FACTOR=1
-XDG_RUNTIME_DIR=$(mktemp -d /tmp/twistor-runtime.XXXXXX) # mktemp makes it mode 0700
-export XDG_RUNTIME_DIR
-trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
-
+# The test programs make themselves headless (tests/HeadlessMain.cpp).
 run() {
   echo "=== $1: configure, build, test ==="
   cmake --preset "$1"

@@ -22,6 +22,7 @@ namespace twistor {
 namespace {
 
 using testing::Game;
+using testing::Steps;
 
 std::string ReadFile(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);
@@ -32,50 +33,42 @@ std::string ReadFile(const std::filesystem::path& p) {
 
 TEST(PuzzleFiles, SaveAndLoadThroughThePanelsRestoreTheGameExactly) {
     Game g(testing::SettingsLine(3, 14));
-    Cube saved(3);
-    View savedView;
-    std::vector<Move> savedHistory;
-    int step = 0;
-    g.Run([&](CubeWindow& w) -> std::string {
-        const GameState& s = w.state();
-        switch (step++) {
-            case 0:
-                return "key Left\nmenu savepuzzle\ntype Text4 lake\npress Command10";
-            case 1: {
-                saved = s.cube;
-                savedView = s.view;
-                savedHistory.assign(s.history.Entries().begin(), s.history.Entries().end());
-                const std::string text = ReadFile(g.folder() / "lake.cube");
-                EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 151);
-                EXPECT_TRUE(VisibleControls(w).empty());
-                return "menu by5\nmenu newpuzzle";
-            }
-            case 2:
-                EXPECT_EQ(s.cube.CubeSize(), 5);
-                return "menu loadpuzzle";
-            case 3: {
-                QListWidget* list = w.controls().File2;
-                EXPECT_EQ(list->count(), 1);
-                return "pick File2 lake.cube\npress Command8";
-            }
-            case 4:
-                EXPECT_TRUE(s.cube == saved);
-                EXPECT_EQ(s.view, savedView);
-                EXPECT_EQ(std::vector<Move>(s.history.Entries().begin(), s.history.Entries().end()),
-                          savedHistory);
-                EXPECT_TRUE(w.menuItem("by3")->isChecked());
-                EXPECT_FALSE(w.menuItem("by5")->isChecked());
-                EXPECT_EQ(testing::Text(w.controls().Label5), "Difficulty level: 14");
-                EXPECT_EQ(testing::Text(w.controls().Label4), "Number of cubes solved: 0");
-                EXPECT_EQ(s.layout.DepthSpan, 114.0);
-                return "pick File2 lake.cube\nmenu csolve";  // the list is hidden again
-            case 5:
-                EXPECT_TRUE(s.cube.IsSolved());
-                return "";
-        }
-        return "";
-    });
-    EXPECT_EQ(step, 6);
+    GameState saved;
+    Steps steps;
+    steps
+        .then([](CubeWindow&) {
+            return "key Left\nmenu savepuzzle\ntype Text4 lake\npress Command10";
+        })
+        .then([&](CubeWindow& w) {
+            saved = w.state();
+            const std::string text = ReadFile(g.folder() / "lake.cube");
+            EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 151);
+            EXPECT_TRUE(VisibleControls(w).empty());
+            return "menu by5\nmenu newpuzzle\nmenu loadpuzzle";
+        })
+        .then([](CubeWindow& w) {
+            EXPECT_EQ(w.state().cube.CubeSize(), 5);
+            EXPECT_EQ(w.controls().File2->count(), 1);
+            return "pick File2 lake.cube\npress Command8";
+        })
+        .then([&](CubeWindow& w) {
+            const GameState& s = w.state();
+            EXPECT_TRUE(s.cube == saved.cube);
+            EXPECT_EQ(s.view, saved.view);
+            EXPECT_TRUE(std::equal(s.history.Entries().begin(), s.history.Entries().end(),
+                                   saved.history.Entries().begin(), saved.history.Entries().end()));
+            EXPECT_TRUE(w.menuItem("by3")->isChecked());
+            EXPECT_FALSE(w.menuItem("by5")->isChecked());
+            EXPECT_EQ(testing::Text(w.controls().Label5), "Difficulty level: 14");
+            EXPECT_EQ(testing::Text(w.controls().Label4), "Number of cubes solved: 0");
+            EXPECT_EQ(s.layout.DepthSpan, 114.0);
+            return "pick File2 lake.cube\nmenu csolve";  // the list is hidden again
+        })
+        .then([](CubeWindow& w) {
+            EXPECT_TRUE(w.state().cube.IsSolved());
+            return "";
+        });
+    g.Run(steps);
     EXPECT_NE(g.errors().find("no entry 'lake.cube' to pick in File2"), std::string::npos);
 }
 
@@ -93,53 +86,51 @@ TEST(PuzzleFiles, WhatIsNotAPuzzleOrSettingsFileIsLeftAsItIsAndSaidSo) {
     std::ofstream(dir / "bad.cube", std::ios::binary) << " 3  1  1  0  0 \r\n 10 \r\n\r\n";
     Cube before(2);
     const auto message = [](CubeWindow& w) { return w.lastMessage().toStdString(); };
-    int step = 0;
-    g.Run([&](CubeWindow& w) -> std::string {
-        switch (step++) {
-            case 0:
-                before = w.state().cube;
-                EXPECT_FALSE(std::filesystem::exists(dir / ".twistor-1-2.tmp"));
-                EXPECT_TRUE(std::filesystem::exists(dir / "notes.tmp"));
-                EXPECT_NE(message(w).find("twistorfz.settings: not a regular file"),
-                          std::string::npos)
-                    << message(w);
-                return "menu savesettings";
-            case 1: {
-                EXPECT_EQ(message(w),
-                          "The settings were not saved: cannot save twistorfz.settings: it is not "
-                          "a regular file; it is left as it was");
-                // The note lets the game go on, and Escape closes it.
-                QMessageBox* note = w.findChildren<QMessageBox*>("Message").back();
-                EXPECT_FALSE(note->isModal());
-                QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-                QCoreApplication::sendEvent(note, &escape);
-                EXPECT_TRUE(note->isHidden());
-                return "menu loadpuzzle";
+    // Each step: what the game said after the commands before, and the next commands.
+    const std::pair<std::string, const char*> said[] = {
+        {"twistorfz.settings: not a regular file", "menu savesettings"},
+        {"The settings were not saved: cannot save twistorfz.settings: it is not a regular file; "
+         "it is left as it was",
+         "menu loadpuzzle\ntype Text3 pipe\npress Command8"},
+        {"pipe.cube: not a regular file", "type Text3 bad\npress Command8"},
+        {"bad.cube", "type Text3 missing\npress Command8"},
+        {"missing.cube", "press Command9\nmenu savepuzzle\ntype Text4 pipe\npress Command10"},
+        {"The puzzle was not saved: cannot save pipe.cube: it is not a regular file; it is left "
+         "as it was",
+         "press Command11"},
+    };
+    Steps steps;
+    steps.then([&](CubeWindow& w) {
+        before = w.state().cube;
+        EXPECT_FALSE(std::filesystem::exists(dir / ".twistor-1-2.tmp"));
+        EXPECT_TRUE(std::filesystem::exists(dir / "notes.tmp"));
+        return "#next";
+    });
+    for (const auto& [words, next] : said) {
+        steps.then([&, words = words, next = next](CubeWindow& w) {
+            EXPECT_NE(message(w).find(words), std::string::npos) << message(w);
+            // The panel stays after a refused load, and nothing changes.
+            if (words == "bad.cube") {
+                EXPECT_TRUE(VisibleControls(w).count("Command8"));
             }
-            case 2:
-                EXPECT_EQ(w.controls().File2->count(), 1) << "bad.cube alone";
-                return "type Text3 pipe\npress Command8";
-            case 3:
-                EXPECT_EQ(message(w), "pipe.cube: not a regular file");
-                return "type Text3 bad\npress Command8";
-            case 4:
-                EXPECT_NE(message(w).find("bad.cube"), std::string::npos) << message(w);
-                EXPECT_TRUE(VisibleControls(w).count("Command8")) << "the panel stays";
-                return "type Text3 missing\npress Command8";
-            case 5:
-                EXPECT_NE(message(w).find("missing.cube"), std::string::npos) << message(w);
-                EXPECT_TRUE(w.state().cube == before);
-                EXPECT_EQ(w.state().history.MoveCount(), 3);
-                return "press Command9\nmenu savepuzzle\ntype Text4 pipe\npress Command10";
-            case 6:
-                EXPECT_EQ(message(w),
-                          "The puzzle was not saved: cannot save pipe.cube: it is not a regular "
-                          "file; it is left as it was");
-                return "press Command11";
-        }
+            if (words.starts_with("pipe")) {
+                EXPECT_EQ(w.controls().File2->count(), 1);
+            }
+            EXPECT_TRUE(w.state().cube == before);
+            EXPECT_EQ(w.state().history.MoveCount(), 3);
+            return next;
+        });
+    }
+    steps.then([](CubeWindow& w) {
+        // The notes let the game go on, and Escape closes one.
+        QMessageBox* note = w.findChildren<QMessageBox*>("Message").back();
+        EXPECT_FALSE(note->isModal());
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QCoreApplication::sendEvent(note, &escape);
+        EXPECT_TRUE(note->isHidden());
         return "";
     });
-    EXPECT_EQ(step, 8);
+    g.Run(steps);
     EXPECT_TRUE(std::filesystem::is_fifo(dir / "pipe.cube"));
     EXPECT_TRUE(std::filesystem::is_directory(dir / storage::kSettingsFileName));
 }

@@ -7,6 +7,7 @@
 #include <QAccessibleInterface>
 #include <QApplication>
 #include <QMenu>
+#include <optional>
 #include <sstream>
 
 #include "Driver.h"
@@ -49,6 +50,30 @@ int FrameColour(CubeWindow& w, int column, int row) {
     const Layout& l = w.state().layout;
     return testing::PixelAt(w, l.FrontLeft + (column - 1) * l.CellWidth + 1,
                             l.FrontTop + (row - 1) * l.CellHeight + 1);
+}
+
+// The arrows, "r" and "t" (with Shift too) turn the whole cube; another key
+// does nothing, and no key works while the computer solves.
+TEST(Keyboard, ArrowsRAndTTurnTheWholeCubeInPracticeModeOnly) {
+    const std::pair<const char*, std::optional<CubeKey>> keys[] = {
+        {"Left", CubeKey::Left},   {"Up", CubeKey::Up},
+        {"Right", CubeKey::Right}, {"Down", CubeKey::Down},
+        {"r", CubeKey::R},         {"T", CubeKey::T},
+        {"x", std::nullopt},       {"menu csolve\nkey Left", std::nullopt}};
+    Game g(testing::SettingsLine(3, 0));
+    Steps steps;
+    View before;
+    for (const auto& [key, turn] : keys) {
+        steps.then([&before, key = std::string(key)](CubeWindow& w) {
+            before = w.state().view;
+            return key.find(' ') == std::string::npos ? "key " + key : key;
+        });
+        steps.then([&before, key = key, turn = turn](CubeWindow& w) {
+            EXPECT_EQ(w.state().view, turn ? TurnWholeCube(before, *turn) : before) << key;
+            return "#next";
+        });
+    }
+    g.Run(steps);
 }
 
 // Each Ctrl+arrow gives exactly the game that the matching click gives: the

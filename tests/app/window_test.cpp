@@ -85,37 +85,29 @@ TEST(Clicks, OffTheSquaresOrOffTheEdgesMoveNothing) {
 
 TEST(Clicks, TurnTheClickedLayerTheWayOfTheEdgeInEveryTurnOfTheView) {
     Game g(testing::SettingsLine(4, 0));
-    int step = 0;
     Cube expected(4);
-    std::vector<std::pair<Click, bool>> tries;
+    Steps steps;
     for (int turn = 0; turn < 4; ++turn) {
-        tries.push_back({Click{kLeftButton, 2, 1}, true});
-        tries.push_back({Click{kRightButton, 4, 3}, true});
-        tries.push_back({Click{kLeftButton, 1, 4}, true});
-        tries.push_back({Click{kRightButton, 1, 1}, true});
-        tries.push_back({Click{kLeftButton, 2, 2}, false});  // not on an edge
-        tries.push_back({Click{0, 0, 0}, false});            // "t": the next turn of the view
+        // Four edges, a square that is on none ("t" then turns the view).
+        for (const auto& [click, valid] : {std::pair{Click{kLeftButton, 2, 1}, true},
+                                           {Click{kRightButton, 4, 3}, true},
+                                           {Click{kLeftButton, 1, 4}, true},
+                                           {Click{kRightButton, 1, 1}, true},
+                                           {Click{kLeftButton, 2, 2}, false}}) {
+            steps.then([&, click = click, valid = valid](CubeWindow& w) {
+                expected = w.state().cube;
+                if (valid) expected.TurnSlice(w.state().view, click);
+                return ClickLine(w, click.PickColumn, click.PickRow,
+                                 click.PickButton == kLeftButton ? "left" : "right");
+            });
+            steps.then([&, turn](CubeWindow& w) {
+                EXPECT_TRUE(w.state().cube == expected) << "turn " << turn;
+                return "#next";
+            });
+        }
+        steps.then([](CubeWindow&) { return "key t"; });
     }
-    std::size_t i = 0;
-    std::size_t checked = 0;
-    g.Run([&](CubeWindow& w) -> std::string {
-        const GameState& s = w.state();
-        if (step > 0) {
-            EXPECT_TRUE(s.cube == expected) << "try " << i - 1;
-            ++checked;
-        }
-        ++step;
-        if (i == tries.size()) return "";
-        const auto [click, valid] = tries[i++];
-        expected = s.cube;
-        if (click.PickButton == 0) return "key t";
-        if (valid) {
-            expected.TurnSlice(s.view, click);
-        }
-        return ClickLine(w, click.PickColumn, click.PickRow,
-                         click.PickButton == kLeftButton ? "left" : "right");
-    });
-    EXPECT_EQ(checked, tries.size());
+    g.Run(steps);
 }
 
 // The player resizes the window during a game: the cube keeps its stickers,
@@ -159,45 +151,6 @@ TEST(Resize, TheCubeFollowsTheWindowAndAClickHitsTheSquareDrawnThere) {
             });
     }
     g.Run(steps);
-}
-
-// Whichever control has the focus: here a button, as after a solved game cube.
-TEST(Keys, TurnTheWholeCubeInPracticeModeOnly) {
-    Game g(testing::SettingsLine(3, 0));
-    const char* keys[] = {"Left", "Up", "Right", "Down", "r", "t", "R", "T", "x", "Down"};
-    const CubeKey expect[] = {CubeKey::Left, CubeKey::Up,  CubeKey::Right, CubeKey::Down,
-                              CubeKey::R,    CubeKey::T,   CubeKey::R,     CubeKey::T,
-                              CubeKey::T,    CubeKey::Down};
-    std::size_t i = 0;
-    View before;
-    g.Run([&](CubeWindow& w) -> std::string {
-        const GameState& s = w.state();
-        if (i > 0 && i <= std::size(keys)) {
-            const View want =
-                std::string(keys[i - 1]) == "x" ? before : TurnWholeCube(before, expect[i - 1]);
-            EXPECT_EQ(s.view, want) << "key " << keys[i - 1];
-        }
-        if (i == std::size(keys)) {
-            ++i;
-            before = s.view;
-            w.controls().Command6->hide();
-            // computer mode, nothing to play
-            return "menu csolve\nkey Left\nkey t\n";
-        }
-        if (i > std::size(keys)) {
-            EXPECT_EQ(s.view, before) << "no key works while the computer solves";
-            EXPECT_EQ(s.modes.SolveMode, Solver::Computer);
-            ++i;
-            return "";
-        }
-        if (i == 0) {
-            w.controls().Command6->show();
-            w.controls().Command6->setFocus();
-        }
-        before = s.view;
-        return std::string("key ") + keys[i++];
-    });
-    EXPECT_EQ(i, std::size(keys) + 2);
 }
 
 TEST(Keys, BMakesOneComputerStepAndReturnsToThePlayer) {
@@ -303,42 +256,25 @@ TEST(Panels, EveryTextFitsItsBoxAndNoControlLiesOnIt) {
     for (const std::string area : {"area 792 540", "area maximized"}) {
         Game g(testing::SettingsLine(3, 1));
         g.preamble = area;
-        const char* const steps[] = {"difficulty", "Command3",  "choosecolors", "Command1",
-                                     "loadpuzzle", "Command9",  "choosetime",   "Command5",
-                                     "savepuzzle", "Command11", "gamemode"};
-        std::size_t i = 0;
-        bool solved = false;
         int texts = 0;
-        g.Run([&](CubeWindow& w) -> std::string {
-            if (i > 0) texts += ExpectTextFits(w, area + ", after " + steps[i - 1]);
-            if (i < std::size(steps)) {
-                const std::string step = steps[i++];
-                return (step.starts_with("Command") ? "press " : "menu ") + step;
-            }
-            solved = VisibleControls(w).count("Command6") > 0;
-            return solved || w.state().history.Empty() ? "" : UndoTopLine(w);
+        Steps steps;
+        for (const char* step :
+             {"menu difficulty", "press Command3", "menu choosecolors", "press Command1",
+              "menu loadpuzzle", "press Command9", "menu choosetime", "press Command5",
+              "menu savepuzzle", "press Command11", "menu gamemode"}) {
+            steps.then([&texts, area, step](CubeWindow& w) {
+                texts += ExpectTextFits(w, area + ", before " + step);
+                return step;
+            });
+        }
+        steps.solveByHand().then([&texts, area](CubeWindow& w) {
+            EXPECT_TRUE(VisibleControls(w).count("Command6")) << area;
+            texts += ExpectTextFits(w, area + ", solved");
+            return "";
         });
-        EXPECT_TRUE(solved) << area;
+        g.Run(steps);
         EXPECT_GE(texts, 2 + 4 + 2 + 3 + 3 + 4) << area;  // each panel's and a game's at least
         EXPECT_EQ(g.window().area()->width() > 792, area == "area maximized");
-    }
-}
-
-TEST(ScenarioRunner, StopsAtALineItCannotReadWithStatusTwoAndTheLineNumber) {
-    // seed and start come first: the bad line is line 4
-    for (const char* bad : {"fly away", "click 10 x left", "click 10 20", "passes many",
-                            "click 10 20 middle", "key F13", "press", "menu nothing"}) {
-        Game g;
-        EXPECT_EQ(g.Run(std::string("dump\n") + bad + "\ndump\n"), 2) << bad;
-        EXPECT_NE(g.errors().find("line 4: "), std::string::npos) << bad << ": " << g.errors();
-        EXPECT_EQ(std::count(g.output().begin(), g.output().end(), '\n'), 16) << "one dump";
-    }
-    // Before "start", only "seed", "area" and "start" itself are read.
-    for (const char* bad : {"area 800 wide", "start now", "dump", "seed"}) {
-        Game g;
-        g.preamble = bad;
-        EXPECT_EQ(g.Run(""), 2) << bad;
-        EXPECT_NE(g.errors().find("line 1: "), std::string::npos) << bad;
     }
 }
 
@@ -392,61 +328,6 @@ TEST(AppIcon, ShowsEveryStickerInItsColour) {
     }
     for (const QPoint clear : {QPoint(2, 2), QPoint(253, 253), QPoint(253, 2), QPoint(2, 253)})
         EXPECT_EQ(qAlpha(icon.pixel(clear)), 0);
-}
-
-// "passes" hands the script back at the first wait after that many passes,
-// even when they were scramble passes: here before the computer's first move.
-TEST(ScenarioRunner, PassesHandsBackAfterThatManyPasses) {
-    Game g(testing::SettingsLine(3, 10));
-    Steps steps;
-    steps.then([](CubeWindow&) { return "menu csolve"; })
-        .then([](CubeWindow&) { return "passes 3\nmenu newpuzzle"; })
-        .then([](CubeWindow& w) {
-            EXPECT_EQ(w.state().history.MoveCount(), 10);
-            return "";
-        });
-    g.Run(steps);
-}
-
-// Without "seed" a script gets the clock's random numbers, as a player does.
-TEST(ScenarioRunner, WithoutASeedEachRunScramblesAfresh) {
-    std::set<std::string> dumps;
-    for (int run = 0; run < 2; ++run) {
-        Game g(testing::SettingsLine(3, 20));
-        g.seeded = false;
-        g.Run("dump");
-        dumps.insert(g.output());
-    }
-    EXPECT_EQ(dumps.size(), 2u);
-}
-
-// With QT_SCALE_FACTOR set, the scenario runner's shot is the picture in the
-// device pixels of that ratio: twice the area in each direction, the figure
-// and the side panel in the same places.
-TEST(ScenarioRunner, ShotIsInDevicePixelsAtTheScaleFactorAsked) {
-    const QTemporaryDir temporary;
-    ASSERT_TRUE(temporary.isValid());
-    const QString folder = temporary.path();
-    QProcess runner;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_SCALE_FACTOR", "2");
-    runner.setProcessEnvironment(env);
-    runner.setWorkingDirectory(folder);
-    runner.start(TWISTOR_SCENARIO, {});
-    runner.write("seed 1\nstart\nshot shot.png\n");
-    runner.closeWriteChannel();
-    ASSERT_TRUE(runner.waitForFinished(20000));
-    EXPECT_EQ(runner.exitCode(), 0);
-    const QImage shot(QDir(folder).filePath("shot.png"));
-    EXPECT_EQ(shot.size(), QSize(2 * 792, 2 * 540));
-    // The user box at (32, 32)-(113, 65) and the middle of the 2-cube's
-    // top-left front square, laid out at (230, 204) with 115-pixel squares.
-    EXPECT_EQ(shot.pixel(2 * 32, 2 * 32), kPalette[11]);
-    EXPECT_EQ(shot.pixel(2 * 113 + 1, 2 * 65 + 1), kPalette[11]);
-    EXPECT_EQ(shot.pixel(2 * 31 + 1, 2 * 31 + 1), kPalette[0]);
-    const QRgb square = shot.pixel(2 * 287, 2 * 261);
-    EXPECT_NE(std::find(kPalette.begin(), kPalette.end(), square), kPalette.end());
-    EXPECT_NE(square, kPalette[0]);
 }
 
 }  // namespace

@@ -67,65 +67,6 @@ TEST(SolvedStep, ACubeSolvedByAnotherRouteForgetsItsHistoryAndCounts) {
     }
 }
 
-TEST(GameMode, NewGameMidCubeStartsTheCountAfreshWithoutButtons) {
-    Game g(testing::SettingsLine(2, 2));
-    Steps f;
-    f.then([](CubeWindow&) { return "menu gamemode"; })
-        .then([](CubeWindow& w) { return UndoTopLine(w); })  // one move into the cube
-        .then([](CubeWindow&) { return "menu newpuzzle"; })
-        .then([](CubeWindow& w) {
-            EXPECT_EQ(Text(w.controls().Label4), "Number of cubes solved: 0");
-            EXPECT_FALSE(ButtonsShown(w));
-            EXPECT_FALSE(w.state().cube.IsSolved());
-            return "#next";
-        })
-        .solveByHand()
-        .then([](CubeWindow& w) {
-            EXPECT_EQ(Text(w.controls().Label4), "Number of cubes solved: 1");
-            EXPECT_TRUE(ButtonsShown(w));
-            return "menu newpuzzle";  // right after a solve
-        })
-        .then([](CubeWindow& w) {
-            EXPECT_EQ(Text(w.controls().Label4), "Number of cubes solved: 0");
-            EXPECT_FALSE(ButtonsShown(w)) << "the fresh scrambled cube hides them";
-            return "#next";
-        })
-        .solveByHand()
-        .then([](CubeWindow& w) {
-            EXPECT_EQ(Text(w.controls().Label4), "Number of cubes solved: 1");
-            // While the buttons wait, clicks on the cube are not taken.
-            return testing::ClickLine(w, 1, 1, "left");
-        })
-        .then([](CubeWindow& w) {
-            EXPECT_TRUE(w.state().cube.IsSolved());
-            return "";
-        });
-    g.Run(f);
-}
-
-TEST(GameMode, AnAbandonedCubeAndTheFreshCubeOfANewGameDoNotCount) {
-    Game g(testing::SettingsLine(2, 2));
-    Steps f;
-    f.then([](CubeWindow&) { return "menu gamemode"; })
-        .then([](CubeWindow&) { return "menu usolve"; })
-        .then([](CubeWindow& w) {
-            EXPECT_TRUE(VisibleControls(w).empty());
-            EXPECT_EQ(w.windowTitle().toStdString(), "Twistor Cube (Practice-mode)");
-            return "menu gamemode";
-        })
-        .then([](CubeWindow& w) {
-            EXPECT_EQ(Text(w.controls().Label4), "Number of cubes solved: 0");
-            EXPECT_FALSE(ButtonsShown(w));
-            return "#next";
-        })
-        .solveByHand()
-        .then([](CubeWindow& w) {
-            EXPECT_EQ(Text(w.controls().Label4), "Number of cubes solved: 1");
-            return "";
-        });
-    g.Run(f);
-}
-
 // A scramble count of 0 starts with a solved cube and no history: the
 // computer has nothing to play back. A game still scrambles once.
 TEST(ComputerMode, WithAnEmptyHistoryMakesNoMove) {

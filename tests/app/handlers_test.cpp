@@ -28,7 +28,8 @@ using testing::Screen;
 using testing::Steps;
 
 // One player action and the screen it leaves. "solve" solves the cube by
-// hand; "user box" and "computer box" click the middle of a mode box.
+// hand; "user box" and "computer box" click the middle of a mode box, "cube"
+// the middle of the front face's top-left square.
 struct Act {
     const char* does;
     const char* screen;
@@ -41,19 +42,28 @@ void Play(Steps& steps, const Act& act) {
     if (does == "solve") {
         steps.solveByHand();
     } else {
-        steps.then([does](CubeWindow&) {
+        steps.then([does](CubeWindow& w) {
             if (does == "user box") return testing::ClickLine(kUserBox);
             if (does == "computer box") return testing::ClickLine(kComputerBox);
+            if (does == "cube") return testing::ClickLine(w, 1, 1, "left");
             return does;
         });
     }
     steps.then([act](CubeWindow& w) {
         EXPECT_EQ(Screen(w), act.screen) << "after " << act.does;
+        // A solved game cube takes no clicks while it waits for the next one.
+        EXPECT_TRUE(!w.state().game.WaitingForNewCube || w.state().cube.IsSolved());
         return "#next";
     });
 }
 
 TEST(Handlers, EachLeavesTheScreenAPlayerExpects) {
+    const char* kGameAfresh =
+        R"(no box | Twistor Cube (Solving "3 by 3 by 3" Twistor-cubes) | shown Label4 "Number of cubes solved: 0" Label5 "Difficulty level: 2" | off loadpuzzle savepuzzle | ticked gamemode by3 | New game)";
+    const char* kGameSolved =
+        R"(no box | Twistor Cube (Solving "3 by 3 by 3" Twistor-cubes) | shown Command6 Command7 Label4 "Number of cubes solved: 1" Label5 "Difficulty level: 2" | off loadpuzzle savepuzzle | ticked gamemode by3 | New game)";
+    const char* kPractice =
+        R"(user box | Twistor Cube (Practice-mode) | shown | off | ticked usolve by3 | New puzzle)";
     const Act acts[] = {
         {"passes 0",
          R"(user box | Twistor Cube (Practice-mode) | shown | off | ticked usolve by2 | New puzzle)"},
@@ -84,12 +94,16 @@ TEST(Handlers, EachLeavesTheScreenAPlayerExpects) {
         {"menu gamemode",
          R"(no box | Twistor Cube (Solving "3 by 3 by 3" Twistor-cubes) | shown Label4 "Number of cubes solved: 0" Label5 "Difficulty level: 4" | off loadpuzzle savepuzzle | ticked gamemode by3 | New game)"},
         {"menu difficulty\ntype Text1 2\npress Command3", kUnchanged},
-        {"menu newpuzzle",
-         R"(no box | Twistor Cube (Solving "3 by 3 by 3" Twistor-cubes) | shown Label4 "Number of cubes solved: 0" Label5 "Difficulty level: 2" | off loadpuzzle savepuzzle | ticked gamemode by3 | New game)"},
-        {"menu usolve",
-         R"(user box | Twistor Cube (Practice-mode) | shown | off | ticked usolve by3 | New puzzle)"},
-        {"menu gamemode",
-         R"(no box | Twistor Cube (Solving "3 by 3 by 3" Twistor-cubes) | shown Label4 "Number of cubes solved: 0" Label5 "Difficulty level: 2" | off loadpuzzle savepuzzle | ticked gamemode by3 | New game)"},
+        {"menu newpuzzle", kGameAfresh},
+        {"solve", kGameSolved},
+        {"cube", kUnchanged},
+        {"menu newpuzzle", kGameAfresh},  // right after a solve
+        {"solve", kGameSolved},
+        {"menu usolve", kPractice},
+        {"menu gamemode", kGameAfresh},
+        {"menu usolve", kPractice},  // the cube in play is left
+        {"menu gamemode", kGameAfresh},
+        {"solve", kGameSolved},
         {"menu csolve",
          R"(computer box | Twistor Cube (Practice-mode) | shown | off | ticked csolve by3 | New puzzle)"},
         {"menu newpuzzle", kUnchanged},

@@ -32,6 +32,7 @@ enum class KeyAction {
     PanelCancel,  // an open panel: "Cancel", or "Done" where there is none
     PanelFocus,   // an open panel: the next or previous control (Qt moves the focus)
     PanelPress,   // an open panel: the focused button or colour box (Qt presses it)
+    Unbound,      // a key the game does not use
 };
 
 // One key of the game: the key handler dispatches from these, and --help
@@ -50,6 +51,9 @@ std::span<const KeyBinding> KeyBindings();
 
 // The binding of a key press, or null for a key the game does not use.
 const KeyBinding* FindKeyBinding(int key, Qt::KeyboardModifiers modifiers);
+inline KeyAction ActionOf(const KeyBinding* binding) {
+    return binding ? binding->action : KeyAction::Unbound;
+}
 
 // The binding the help writes as `name` ("Ctrl+Up", "t"), or null.
 const KeyBinding* FindKeyBinding(std::string_view name);

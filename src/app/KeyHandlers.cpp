@@ -37,8 +37,8 @@ bool CubeWindow::eventFilter(QObject* watched, QEvent* event) {
     }
     const auto* key = static_cast<QKeyEvent*>(event);
     const KeyBinding* binding = FindKeyBinding(key->key(), key->modifiers());
-    const KeyAction action = binding ? binding->action : KeyAction::MenuLetter;
-    if (binding && action == KeyAction::OpenMenus) {
+    const KeyAction action = ActionOf(binding);
+    if (action == KeyAction::OpenMenus) {
         OpenMenus();
         return true;
     }
@@ -59,11 +59,9 @@ bool CubeWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void CubeWindow::OnKey(int key, Qt::KeyboardModifiers modifiers) {
     if (s_.modes.SolveMode != Solver::Player || s_.panels.TakesInput) return;
-    const KeyBinding* binding = FindKeyBinding(key, modifiers);
-    if (!binding) return;
     const int n = s_.cube.CubeSize();
     const Cursor& cursor = s_.cursor;
-    switch (binding->action) {
+    switch (ActionOf(FindKeyBinding(key, modifiers))) {
         case KeyAction::TurnCubeLeft:
             return TurnView(CubeKey::Left);
         case KeyAction::TurnCubeUp:
@@ -145,7 +143,7 @@ void CubeWindow::OpenMenus() {
 // the difficulty panel's "Done" that presses nothing gives the keyboard back
 // to the cube.
 bool CubeWindow::OnPanelKey(QWidget* widget, int key, const KeyBinding* binding) {
-    const KeyAction action = binding ? binding->action : KeyAction::MenuLetter;
+    const KeyAction action = ActionOf(binding);
     if (action == KeyAction::PanelDone) {
         auto* button = qobject_cast<QPushButton*>(widget);
         (button ? button : PanelButtons().first)->click();

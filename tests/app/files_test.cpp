@@ -135,6 +135,9 @@ TEST(PuzzleFiles, WhatIsNotAPuzzleOrSettingsFileIsLeftAsItIsAndSaidSo) {
                 EXPECT_EQ(message(w),
                           "The puzzle was not saved: cannot save pipe.cube: it is not a regular "
                           "file; it is left as it was");
+                // One note at a time: each refusal's words replace the last's.
+                EXPECT_EQ(w.findChildren<QMessageBox*>("Message").size(), 1);
+                EXPECT_EQ(w.findChild<QMessageBox*>("Message")->text(), w.lastMessage());
                 return "press Command11";
         }
         return "";

@@ -34,6 +34,9 @@ out=$(desktop-file-validate "$prefix/share/applications/$id.desktop" 2>&1) ||
 [[ -z $out ]] || fail "desktop-file-validate: $out"
 grep -qx 'Exec=twistor --xdg' "$prefix/share/applications/$id.desktop" ||
   fail "the menu entry does not start the game with --xdg"
+# The desktop shows the game starting until its window maps.
+grep -qx 'StartupNotify=true' "$prefix/share/applications/$id.desktop" ||
+  fail "the menu entry does not ask for startup notification"
 
 out=$(appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" 2>&1) ||
   fail "appstreamcli: $out"

@@ -69,7 +69,8 @@ TEST(CommandLine, WithoutADisplayOnlyAPlatformThatNeedsNoneOpensAWindow) {
         {{}, {"-platform", "vnc"}},
         {{}, {"-display", ":1"}},
     };
-    for (const auto& [variables, args] : fine) {
+    for (const auto& [set, args] : fine) {
+        const auto& variables = set;  // a lambda may not take a structured binding in clang 14
         const auto env = [&](const char* name) -> std::string {
             const auto found = variables.find(name);
             return found == variables.end() ? "" : found->second;

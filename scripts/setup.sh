@@ -12,9 +12,10 @@ packages=(
   clang libclang-rt-14-dev
   # running and looking at the real window without a screen
   xvfb xauth xdotool x11-apps imagemagick
-  # the Debian package: dpkg-buildpackage and debhelper build it, lintian checks it, and
-  # hardening-check (devscripts) checks that the binaries are hardened
-  dpkg-dev debhelper lintian devscripts
+  # the Debian package: dpkg-buildpackage and debhelper build it (dpkg-buildpackage asks for
+  # build-essential), lintian checks it, and hardening-check (devscripts) checks that the
+  # binaries are hardened
+  build-essential dpkg-dev debhelper lintian devscripts
   # the validators of the installed menu entry, metadata and manual page
   desktop-file-utils appstream man-db
   # a window manager for measuring the launch time (scripts/launch-time.sh)

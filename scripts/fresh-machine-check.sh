@@ -7,10 +7,11 @@
 #      tells a machine set-up fault apart from a fault in the game's own build,
 #   3. scripts/test.sh,
 #   4. scripts/play.sh without a display, then under Xvfb for a few seconds,
-#   5. scripts/package.sh, then the package installed with apt into a second fresh root that
-#      has nothing else: twistor --version there, the installed menu entry, metadata and manual
-#      page validated, and the menu entry's Exec line started as a player under Xvfb until its
-#      window appears.
+#   5. scripts/package.sh (dpkg-buildpackage, lintian with no error or warning, hardening-check),
+#      then the package installed with apt into a second fresh root that has nothing else:
+#      twistor --version there, the installed menu entry, metadata and manual page validated, the
+#      copyright and changelog in place, and the menu entry's Exec line started as a player under
+#      Xvfb until its window appears.
 #
 # Usage (as root): scripts/fresh-machine-check.sh [--worktree] [--fast]
 #   --worktree  check the work tree as it is (tracked and untracked files) instead of HEAD
@@ -186,10 +187,13 @@ play_under_xvfb() { # the game must still be running when the timeout ends it
     echo "play.sh ended with $status (124: still running when stopped)"; ((status == 124))'
 }
 
-package_build() {
+package_build() { # package.sh lints the package and checks the packaged game's hardening
   in_root 'bash scripts/package.sh && deb=$(ls dist/twistor_*_amd64.deb) &&
     [[ $deb == "dist/twistor_$(sed -nE "s/^project\(Twistor VERSION ([0-9.]+).*/\1/p" CMakeLists.txt)_amd64.deb" ]]'
 }
+
+# The search path Debian's /etc/profile gives a player: games are in /usr/games.
+player_path=/usr/local/bin:/usr/bin:/bin:/usr/local/games:/usr/games
 
 in_install_root() { # runs a bash snippet in the second root, where only the package goes
   chroot "$install_root" /usr/bin/env -i HOME=/root \
@@ -205,8 +209,8 @@ package_install() { # a second fresh root that gets the package and nothing else
       useradd --create-home player'
 }
 
-installed_version() {
-  in_install_root 'v=$(twistor --version); echo "$v"; [[ $v =~ ^twistor\ [0-9.]+$ ]]'
+installed_version() { # found as a player finds it
+  in_install_root "v=\$(PATH=$player_path twistor --version); echo \"\$v\"; [[ \$v =~ ^twistor\ [0-9.]+$ ]]"
 }
 
 installed_files_valid() { # the build root has the validators; the installed files are copied there
@@ -214,14 +218,17 @@ installed_files_valid() { # the build root has the validators; the installed fil
   rm -rf "$root/tmp/installed" && mkdir -p "$root/tmp/installed" &&
     cp "$install_root/usr/share/applications/$id.desktop" \
       "$install_root/usr/share/metainfo/$id.metainfo.xml" \
-      "$install_root/usr/share/man/man6/twistor.6" "$root/tmp/installed/" &&
+      "$install_root/usr/share/man/man6/twistor.6.gz" "$root/tmp/installed/" &&
+    [[ -x $install_root/usr/games/twistor ]] &&
+    [[ -s $install_root/usr/share/doc/twistor/copyright ]] &&
+    [[ -s $install_root/usr/share/doc/twistor/changelog.gz ]] &&
     [[ -s $install_root/usr/share/icons/hicolor/scalable/apps/$id.svg ]] &&
     [[ -s $install_root/usr/share/icons/hicolor/48x48/apps/$id.png ]] &&
     in_root "cd /tmp/installed
       out=\$(desktop-file-validate $id.desktop 2>&1); echo \"\$out\"; [[ -z \$out ]]
       out=\$(appstreamcli validate --no-net $id.metainfo.xml 2>&1); echo \"\$out\"
       if grep -qE '^[EW]:' <<<\"\$out\"; then exit 1; fi
-      out=\$(man --warnings -l twistor.6 2>&1 >/dev/null); echo \"\$out\"; [[ -z \$out ]]"
+      out=\$(man --warnings -l twistor.6.gz 2>&1 >/dev/null); echo \"\$out\"; [[ -z \$out ]]"
 }
 
 menu_entry_under_xvfb() { # Xvfb runs in the build root; its socket is lent to the second root
@@ -236,7 +243,7 @@ menu_entry_under_xvfb() { # Xvfb runs in the build root; its socket is lent to t
   mount --bind "$root/tmp/.X11-unix" "$install_root/tmp/.X11-unix"
   touch "$install_root/tmp/game-started"
   chroot --userspec=player:player "$install_root" /usr/bin/env -i HOME=/home/player \
-    DISPLAY=:99 PATH=/usr/local/bin:/usr/bin:/bin bash -c "cd ~ && exec $exec" </dev/null &
+    DISPLAY=:99 PATH=$player_path bash -c "cd ~ && exec $exec" </dev/null &
   game_pid=$!
   local status=0
   in_root 'export DISPLAY=:99
@@ -271,7 +278,7 @@ step "play.sh under Xvfb" play_under_xvfb
 step "package.sh" package_build
 step "apt-get install the package (2nd root)" package_install
 step "twistor --version (installed)" installed_version
-step "validate installed entry, metainfo, man" installed_files_valid
+step "installed files: validators, doc files" installed_files_valid
 step "menu entry's Exec line under Xvfb" menu_entry_under_xvfb
 
 echo && echo "######## summary ($root)"

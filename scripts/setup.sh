@@ -12,9 +12,12 @@ packages=(
   clang libclang-rt-14-dev
   # running and looking at the real window without a screen
   xvfb xauth xdotool x11-apps imagemagick
-  # the Debian package (CPack's shlibdeps step runs dpkg-shlibdeps and file)
-  # and the validators of the installed menu entry, metadata and manual page
-  dpkg-dev file desktop-file-utils appstream man-db
+  # the Debian package: dpkg-buildpackage and debhelper build it (dpkg-buildpackage asks for
+  # build-essential), lintian checks it, and hardening-check (devscripts) checks that the
+  # binaries are hardened
+  build-essential dpkg-dev debhelper lintian devscripts
+  # the validators of the installed menu entry, metadata and manual page
+  desktop-file-utils appstream man-db
   # a window manager for measuring the launch time (scripts/launch-time.sh)
   openbox
 )
@@ -39,8 +42,20 @@ else
   exit 1
 fi
 
+# Another apt or an unattended upgrade may hold the package lock: wait for it (up to ten
+# minutes) rather than fail at once. apt-get update does not wait for the lock on the package
+# lists, so it is tried again every five seconds for as long while that lock is what stops it.
+wait_for_lock=(-o DPkg::Lock::Timeout=600)
+apt=("${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get "${wait_for_lock[@]}")
 echo "setup: installing ${missing[*]}"
-"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
-"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
-  apt-get install -y -q --no-install-recommends "${missing[@]}"
+for ((tries = 1; ; tries++)); do
+  status=0
+  log=$("${apt[@]}" update -q 2>&1) || status=$?
+  echo "$log"
+  ((status == 0)) && break
+  if ((tries >= 120)) || ! grep -q 'Could not get lock' <<<"$log"; then exit "$status"; fi
+  echo "setup: another apt holds the package lists; waiting"
+  sleep 5
+done
+"${apt[@]}" install -y -q --no-install-recommends "${missing[@]}"
 echo "setup: done"

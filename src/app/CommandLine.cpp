@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
+#include <vector>
 
 namespace twistor {
 namespace {
@@ -54,9 +55,15 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
     CommandLine line;
     line.qtArguments.emplace_back(argc > 0 && argv[0] ? argv[0] : "twistor");
     bool folderSeen = false;
+    bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         const bool hasNext = i + 1 < argc;
+        if (arg == "--" && !optionsEnded) {
+            optionsEnded = true;  // what follows is no option, whatever it looks like
+            continue;
+        }
+        if (optionsEnded) return Fail("unexpected argument '" + std::string(arg) + "'");
         if (arg == "-h" || arg == "--help") {
             line.action = CommandLine::Action::Help;
             return line;
@@ -137,7 +144,8 @@ Files:
   NAME.cube           a puzzle saved by "Save puzzle", with its whole history
 
 Exit status: 0 when the game ends normally, 1 when the folder cannot be used,
-2 for a mistake on the command line.
+there is no display or this text cannot be written, 2 for a mistake on the
+command line.
 )";
 }
 
@@ -171,18 +179,57 @@ std::filesystem::path ChosenFolder(const CommandLine& line, const Environment& e
     return home / ".local" / "share" / "twistor";
 }
 
+std::string DisplayProblem(const CommandLine& line, const Environment& env) {
+    // Qt's other platforms (offscreen, vnc, eglfs and the rest) need no display.
+    std::string platform = env("QT_QPA_PLATFORM");
+    const std::vector<std::string>& args = line.qtArguments;
+    for (std::size_t i = 1; i + 1 < args.size(); ++i) {
+        if (args[i] == "-platform" || args[i] == "--platform") platform = args[i + 1];
+        if (args[i] == "-display" || args[i] == "--display") return {};
+    }
+    const bool needsDisplay =
+        platform.empty() || platform.starts_with("xcb") || platform.starts_with("wayland");
+    if (!needsDisplay || !env("DISPLAY").empty() || !env("WAYLAND_DISPLAY").empty()) return {};
+    return "cannot open a window: no display; set DISPLAY or WAYLAND_DISPLAY";
+}
+
+namespace {
+
+// The current folder by the name the shell gave it, where that still holds.
+std::filesystem::path CurrentFolder() {
+    char* here = get_current_dir_name();
+    if (here == nullptr) return {};
+    std::filesystem::path folder = here;
+    std::free(here);
+    return folder;
+}
+
+}  // namespace
+
 std::string EnterFolder(const std::filesystem::path& folder) {
     if (folder.empty()) return {};
+    // A folder that cannot be made whole or entered leaves nothing behind.
+    std::vector<std::filesystem::path> made;
+    const auto fail = [&made](const std::string& message) {
+        for (auto level = made.rbegin(); level != made.rend(); ++level) rmdir(level->c_str());
+        return message;
+    };
     std::filesystem::path sofar;
     for (const auto& part : folder) {
         sofar /= part;
-        if (mkdir(sofar.c_str(), 0700) != 0 && errno != EEXIST) {
-            return "cannot make the folder " + sofar.string() + ": " + std::strerror(errno);
+        if (mkdir(sofar.c_str(), 0700) == 0) {
+            made.push_back(sofar);
+        } else if (errno != EEXIST) {
+            return fail("cannot make the folder " + sofar.string() + ": " + std::strerror(errno));
         }
     }
+    std::filesystem::path full = (CurrentFolder() / folder).lexically_normal();
     if (chdir(folder.c_str()) != 0) {
-        return "cannot use the folder " + folder.string() + ": " + std::strerror(errno);
+        return fail("cannot use the folder " + folder.string() + ": " + std::strerror(errno));
     }
+    // As a shell would: messages then name the folder as the player does.
+    if (!full.has_filename()) full = full.parent_path();
+    if (full.is_absolute()) setenv("PWD", full.c_str(), 1);
     return {};
 }
 

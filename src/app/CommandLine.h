@@ -35,9 +35,14 @@ std::string SystemEnvironment(const char* name);
 std::filesystem::path ChosenFolder(const CommandLine& line, const Environment& env,
                                    std::string& error);
 
+// Why the game cannot open a window, or empty: without a display Qt would
+// abort. Checked before anything is made.
+std::string DisplayProblem(const CommandLine& line, const Environment& env);
+
 // Makes `folder` (and any missing parent, private to the player) and makes it
 // the current folder, where every file of the game is read and written.
-// Returns an empty string or what went wrong.
+// Returns an empty string or what went wrong; what it made for a folder that
+// fails is removed again.
 std::string EnterFolder(const std::filesystem::path& folder);
 
 // Both of the above, with the process's environment.

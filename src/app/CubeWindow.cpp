@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDeadlineTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -12,6 +13,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
+#include <algorithm>
 #include <chrono>
 
 #include "app/Captions.h"
@@ -64,8 +67,17 @@ CubeWindow::CubeWindow(QWidget* parent)
     area_->setMinimumSize(792, 540);
     resize(592, 554 + menuBar()->sizeHint().height());
     // Open maximized: a window manager maximizes the window as it maps it,
-    // and without one it opens at the size of the screen.
-    TakeScreen();
+    // and restores it to this size, which fits the screen with its frame.
+    // It is placed by its frame, centred as if the title bar and borders
+    // took 32 pixels (they are not known before the window is mapped).
+    if (screen()) {
+        const QRect available = screen()->availableGeometry();
+        const QSize restored = (available.size() * 3 / 4).expandedTo(minimumSizeHint());
+        const QSize room = available.size() - restored - QSize(0, 32);
+        move(available.topLeft() +
+             QPoint(std::max(room.width() / 2, 0), std::max(room.height() / 2, 0)));
+        resize(restored);
+    }
     setWindowState(Qt::WindowMaximized);
     qApp->installEventFilter(this);
 }
@@ -290,15 +302,21 @@ void CubeWindow::LayOutAgain() {
 void CubeWindow::Maximize() {
     if (fixedArea_) return;
     // A window with a frame has a window manager, which maximizes it; one
-    // without is given the screen by hand. Nothing waits for the new size:
-    // the next drawing of the cube lays it out for the size the window has.
-    if (!isMaximized() && frameGeometry() == geometry()) TakeScreen();
+    // on an X display without is given the screen by hand. A window just
+    // shown has no frame yet either way, so that is told once it is on the
+    // screen. Nothing waits for the new size: the next drawing of the cube
+    // lays it out for the size the window has.
+    QWindow* shown = windowHandle();
+    if (shown && shown->isVisible() && QGuiApplication::platformName() == "xcb") {
+        const QDeadlineTimer deadline(1000);
+        while (!shown->isExposed() && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+        if (shown->isExposed() && frameGeometry() == geometry()) TakeScreen();
+    }
     showMaximized();
 }
 
 void CubeWindow::TakeScreen() {
-    // Placed by its frame, so that a window manager that restores the
-    // window to this size keeps its title bar on the screen.
     if (!screen()) return;
     const QRect available = screen()->availableGeometry();
     resize(available.size());
@@ -345,13 +363,19 @@ void CubeWindow::CheckSizeItem(int size) {
 }
 
 void CubeWindow::ShowMessage(const QString& text) {
-    // Not modal: the game goes on while the note is shown.
+    // Not modal: the game goes on while the note is shown. One note at a
+    // time: the next says its words in the same box, so refusals never pile up.
     lastMessage_ = text;
-    auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(), text, QMessageBox::Ok, this);
-    box->setObjectName("Message");
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setModal(false);
+    auto* box = findChild<QMessageBox*>("Message", Qt::FindDirectChildrenOnly);
+    if (box == nullptr) {
+        box = new QMessageBox(QMessageBox::Warning, windowTitle(), text, QMessageBox::Ok, this);
+        box->setObjectName("Message");
+        box->setModal(false);
+    }
+    box->setWindowTitle(windowTitle());
+    box->setText(text);
     box->show();
+    box->raise();
 }
 
 int CubeWindow::ChosenScrambleCount() const {

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <iterator>
+#include <string>
 
 #include "storage/Settings.h"
 
@@ -24,15 +25,17 @@ double LeadingNumber(std::string_view text) {
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
     // The digits with an optional decimal point, read exactly as written:
     // the number a box shows reads back as the very same number.
-    const std::size_t start = i;
+    // A comma is a decimal point too, as many players type one.
+    std::string number;
     std::size_t digits = 0;
-    for (; i < text.size() && IsDigit(text[i]); ++i) ++digits;
-    if (i < text.size() && text[i] == '.') {
-        for (++i; i < text.size() && IsDigit(text[i]); ++i) ++digits;
+    for (; i < text.size() && IsDigit(text[i]); ++i, ++digits) number += text[i];
+    if (i < text.size() && (text[i] == '.' || text[i] == ',')) {
+        number += '.';
+        for (++i; i < text.size() && IsDigit(text[i]); ++i, ++digits) number += text[i];
     }
     if (digits == 0) return 0;
     double value = 0;
-    std::from_chars(text.data() + start, text.data() + i, value, std::chars_format::fixed);
+    std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::fixed);
     return negative ? -value : value;
 }
 

@@ -6,7 +6,8 @@
 namespace twistor {
 
 // The number at the start of a text box's text: blanks skipped, an optional
-// sign, digits with an optional decimal point; 0 when there is none.
+// sign, digits with an optional decimal point (or comma); 0 when there is
+// none.
 double LeadingNumber(std::string_view text);
 
 // The scramble count a text box holds, kept within 0..99 so that a scramble

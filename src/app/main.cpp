@@ -1,10 +1,26 @@
 #include <QApplication>
+#include <cerrno>
+#include <cstring>
 #include <iostream>
+#include <string>
 #include <vector>
 
 #include "app/AppIcon.h"
 #include "app/CommandLine.h"
 #include "app/CubeWindow.h"
+
+namespace {
+
+// An answer that cannot be written (a full disk) is a failure, not a success.
+int Answer(const std::string& text) {
+    errno = 0;
+    if (std::cout << text << std::flush) return 0;
+    std::cerr << "twistor: cannot write to standard output"
+              << (errno != 0 ? std::string(": ") + std::strerror(errno) : "") << "\n";
+    return 1;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     // --help, --version and mistakes are answered before Qt starts, so they
@@ -12,17 +28,21 @@ int main(int argc, char** argv) {
     twistor::CommandLine line = twistor::ParseCommandLine(argc, argv);
     switch (line.action) {
         case twistor::CommandLine::Action::Help:
-            std::cout << twistor::HelpText();
-            return 0;
+            return Answer(twistor::HelpText());
         case twistor::CommandLine::Action::Version:
-            std::cout << "twistor " TWISTOR_VERSION "\n";
-            return 0;
+            return Answer("twistor " TWISTOR_VERSION "\n");
         case twistor::CommandLine::Action::Error:
             std::cerr << "twistor: " << line.error
                       << "\nTry 'twistor --help' for more information.\n";
             return 2;
         case twistor::CommandLine::Action::Play:
             break;
+    }
+    // Qt aborts without a display: say so plainly, before any folder is made.
+    if (const std::string error = twistor::DisplayProblem(line, twistor::SystemEnvironment);
+        !error.empty()) {
+        std::cerr << "twistor: " << error << "\n";
+        return 1;
     }
     if (const std::string error = twistor::EnterChosenFolder(line); !error.empty()) {
         std::cerr << "twistor: " << error << "\n";

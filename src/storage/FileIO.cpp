@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <system_error>
 
 namespace twistor::storage {
@@ -29,6 +30,21 @@ std::string CannotSave(const fs::path& path, const std::string& why) {
 
 fs::path FolderOf(const fs::path& path) {
     return path.has_parent_path() ? path.parent_path() : fs::path(".");
+}
+
+// The folder as the player knows it: a full path, from the current folder
+// by the name the shell gave it (PWD) where that is still where we are.
+std::string FolderName(const fs::path& folder) {
+    fs::path full = folder;
+    if (folder.is_relative()) {
+        char* here = ::get_current_dir_name();
+        if (here == nullptr) return folder.string();
+        full = fs::path(here) / folder;
+        std::free(here);
+    }
+    full = full.lexically_normal();
+    if (!full.has_filename() && full.has_relative_path()) full = full.parent_path();
+    return full.string();
 }
 
 bool AllDigits(std::string_view s) {
@@ -91,17 +107,30 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
+// Whether a save may go on without the mode it asked for: the file system
+// keeps no modes at all, or refuses to set the one the file already has.
+bool ModeCannotBeKept(int fd, int err, mode_t want) {
+    if (err == ENOSYS || err == EOPNOTSUPP) return true;
+    struct stat now {};
+    return err == EPERM && ::fstat(fd, &now) == 0 && (now.st_mode & 07777) == want;
+}
+
 // Gives the new file the old one's owner and permissions, plus read and
 // write for its owner so that the game can always read back what it saved,
 // then writes the bytes and flushes them to the disk. 0 or an errno value.
-int Fill(int fd, std::string_view bytes, const struct stat* old) {
+int Fill(int fd, std::string_view bytes, const struct stat* old, const SaveSeams& seams) {
     if (old != nullptr) {
         // Only root, or a member of the old file's group, can keep these;
         // otherwise the file is the saver's own, as any new file would be.
         if (old->st_uid != ::geteuid() || old->st_gid != ::getegid()) {
             [[maybe_unused]] const int ignored = ::fchown(fd, old->st_uid, old->st_gid);
         }
-        if (::fchmod(fd, (old->st_mode & 0777) | S_IRUSR | S_IWUSR) != 0) return errno;
+        const mode_t mode = (old->st_mode & 0777) | S_IRUSR | S_IWUSR;
+        if (const int set = seams.setMode ? seams.setMode(fd, mode) : ::fchmod(fd, mode);
+            set != 0) {
+            const int err = errno;
+            if (!ModeCannotBeKept(fd, err, mode)) return err;
+        }
     }
     if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) return errno;
     return 0;
@@ -143,11 +172,11 @@ constexpr int kNoUnnamedFiles = -1;
 // file system may not have them, there may be no /proc, and where the folder
 // refuses new files, the named way is refused as well and tells why.
 Written WriteUnnamed(const fs::path& folder, std::string_view bytes, const struct stat* old,
-                     FileDescriptor& fd, fs::path& temp) {
+                     const SaveSeams& seams, FileDescriptor& fd, fs::path& temp) {
     fd.Reset(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
     if (fd.Get() == -1) return {kNoUnnamedFiles};
     ::flock(fd.Get(), LOCK_EX);
-    if (const int err = Fill(fd.Get(), bytes, old); err != 0) return {err, true};
+    if (const int err = Fill(fd.Get(), bytes, old, seams); err != 0) return {err, true};
     if (TakeFreeName(folder, temp,
                      [&fd](const fs::path& name) { return LinkUnnamed(fd.Get(), name); }) == 0) {
         return {};
@@ -156,21 +185,35 @@ Written WriteUnnamed(const fs::path& folder, std::string_view bytes, const struc
     return {kNoUnnamedFiles};
 }
 
+// Whether `name` still leads to the file open on `fd`.
+bool NameLeadsTo(const fs::path& name, int fd) {
+    struct stat named {};
+    struct stat opened {};
+    return ::lstat(name.c_str(), &named) == 0 && ::fstat(fd, &opened) == 0 &&
+           named.st_ino == opened.st_ino && named.st_dev == opened.st_dev;
+}
+
 // The same through a file that is named from the start: a crash leaves it
-// behind, for RemoveStaleTemporaries to take away.
+// behind, for RemoveStaleTemporaries to take away. Until the lock is taken,
+// another game's clean-up may take the new file for a leftover and remove
+// it; then the next free name is taken.
 Written WriteNamed(const fs::path& folder, std::string_view bytes, const struct stat* old,
-                   FileDescriptor& fd, fs::path& temp) {
+                   const SaveSeams& seams, FileDescriptor& fd, fs::path& temp) {
     if (const int err = TakeFreeName(
             folder, temp,
-            [&fd](const fs::path& name) {
+            [&fd, &seams](const fs::path& name) {
                 fd.Reset(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-                return fd.Get() == -1 ? errno : 0;
+                if (fd.Get() == -1) return errno;
+                if (seams.beforeLock) seams.beforeLock();
+                ::flock(fd.Get(), LOCK_EX);
+                if (NameLeadsTo(name, fd.Get())) return 0;
+                fd.Reset();
+                return EEXIST;
             });
         err != 0) {
         return {err, false};
     }
-    ::flock(fd.Get(), LOCK_EX);
-    if (const int err = Fill(fd.Get(), bytes, old); err != 0) {
+    if (const int err = Fill(fd.Get(), bytes, old, seams); err != 0) {
         ::unlink(temp.c_str());
         return {err, true};
     }
@@ -213,15 +256,12 @@ void RemoveStaleTemporaries(const fs::path& folder) {
         }
         // A save in progress holds its file locked until it is renamed.
         if (::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0) continue;
-        struct stat named {};
-        if (::lstat(path.c_str(), &named) == 0 && named.st_ino == opened.st_ino &&
-            named.st_dev == opened.st_dev) {
-            ::unlink(path.c_str());
-        }
+        if (NameLeadsTo(path, fd.Get())) ::unlink(path.c_str());
     }
 }
 
-WriteStatus WriteFileAtomically(const fs::path& path, std::string_view bytes, NewFile how) {
+WriteStatus WriteFileAtomically(const fs::path& path, std::string_view bytes, NewFile how,
+                                const SaveSeams& seams) {
     if (!path.has_filename()) return {CannotSave(path, "no file name given")};
 
     struct stat old {};
@@ -235,13 +275,13 @@ WriteStatus WriteFileAtomically(const fs::path& path, std::string_view bytes, Ne
     fs::path temp;
     const struct stat* keep = S_ISREG(old.st_mode) ? &old : nullptr;
     Written written = how == NewFile::UnnamedWherePossible
-                          ? WriteUnnamed(folder, bytes, keep, fd, temp)
+                          ? WriteUnnamed(folder, bytes, keep, seams, fd, temp)
                           : Written{kNoUnnamedFiles};
-    if (written.err == kNoUnnamedFiles) written = WriteNamed(folder, bytes, keep, fd, temp);
+    if (written.err == kNoUnnamedFiles) written = WriteNamed(folder, bytes, keep, seams, fd, temp);
     if (written.err != 0) {
         if (!written.created) {
-            return {CannotSave(
-                path, "cannot create a file in " + folder.string() + ": " + Reason(written.err))};
+            return {CannotSave(path, "cannot create a file in " + FolderName(folder) + ": " +
+                                         Reason(written.err))};
         }
         return {CannotSave(path, Reason(written.err))};
     }

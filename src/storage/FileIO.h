@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -28,9 +29,24 @@ struct [[nodiscard]] WriteStatus {
 // temporary name from the start, and an interrupted save leaves it behind
 // for the next save or start to remove; NewFile::Named takes that way on
 // any file system.
+//
+// Where the file system cannot keep modes (FAT through FUSE, some network
+// folders), the new file goes without them, as it goes without the old
+// owner where that cannot be kept.
 enum class NewFile { UnnamedWherePossible, Named };
+
+// What tests put between the steps of a save, to make rare moments happen
+// at will: `beforeLock` runs between a named file's creation and its lock,
+// where another game's start-up clean-up may come in; `setMode` stands in
+// for fchmod (0, or -1 with errno set).
+struct SaveSeams {
+    std::function<void()> beforeLock;
+    std::function<int(int fd, unsigned mode)> setMode;
+};
+
 WriteStatus WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
-                                NewFile how = NewFile::UnnamedWherePossible);
+                                NewFile how = NewFile::UnnamedWherePossible,
+                                const SaveSeams& seams = {});
 
 // Removes the temporary files that this game's interrupted saves left in
 // `folder`: files of the game's own name pattern that belong to this user

@@ -165,10 +165,29 @@ class Parser {
         return true;
     }
 
-    // Checked before the values, so that a file cut short or a wrong move
-    // count is named as such rather than as a bad value on some line.
+    // Checked before the values, so that a file cut short, a wrong move
+    // count or a cube size that does not fit the stickers is named as such
+    // rather than as a bad value on some line.
     bool CheckLineCount() {
         const long long lines = CountLines(text_);
+        // A last copy line may be empty, and blank lines may follow.
+        const std::size_t last = text_.find_last_not_of(" \t\r\n");
+        const long long written =
+            last == std::string_view::npos
+                ? 0
+                : 1 + std::count(text_.begin(), text_.begin() + static_cast<long>(last), '\n');
+        const auto fits = [&](int n) {
+            const long long expected = PuzzleLineCount(n, moves_);
+            return written <= expected && expected <= lines;
+        };
+        for (int n = kMinCubeSize; n <= kMaxCubeSize && !fits(size_); ++n) {
+            if (fits(n)) {
+                return FailAt(1, "the cube size " + std::to_string(size_) +
+                                     " does not fit the rest of the file: " + Shape(size_, moves_) +
+                                     ", and the file holds those of a " + std::to_string(n) +
+                                     "-cube");
+            }
+        }
         const long long expected = PuzzleLineCount(size_, moves_);
         if (lines < expected) {
             return Fail("the file ends after line " + std::to_string(lines) + "; " +
@@ -189,9 +208,7 @@ class Parser {
                         return false;
                     }
                     const auto colour = static_cast<Colour>(*sticker);
-                    if (const auto problem = tally.Add(colour, lines_.Number())) {
-                        return FailAt(problem->line, problem->what);
-                    }
+                    tally.Add(colour, lines_.Number());
                     cube.SetSticker(i, j, f, colour);
 
                     std::optional<long long> copy;
@@ -204,7 +221,9 @@ class Parser {
                 }
             }
         }
-        if (const auto problem = tally.Finish()) return FailAt(problem->line, problem->what);
+        if (const auto problem = tally.Finish()) {
+            return problem->line > 0 ? FailAt(problem->line, problem->what) : Fail(problem->what);
+        }
         return true;
     }
 

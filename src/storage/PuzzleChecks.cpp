@@ -69,13 +69,8 @@ std::string HistoryProblem(std::size_t moves) {
            (moves == 1 ? " move does" : " moves do") + " not give a solved cube";
 }
 
-std::optional<ColourTally::Problem> ColourTally::Add(Colour c, long long line) {
-    if (counts_[c] == 0) firstLine_[c] = line;
-    const long long perColour = static_cast<long long>(n_) * n_;
-    if (++counts_[c] <= perColour) return std::nullopt;
-    return Problem{line, "colour " + std::to_string(c) + " is on more than " +
-                             std::to_string(perColour) + " squares; on a " + std::to_string(n_) +
-                             "-cube each colour is on " + std::to_string(perColour)};
+void ColourTally::Add(Colour c, long long line) {
+    if (counts_[c]++ == 0) firstLine_[c] = line;
 }
 
 std::optional<ColourTally::Problem> ColourTally::Finish() const {
@@ -83,17 +78,29 @@ std::optional<ColourTally::Problem> ColourTally::Finish() const {
     // Each colour on the cube by its count and its first line: the least of
     // them is the rarest colour, and of equally rare ones the first seen.
     std::vector<std::tuple<long long, long long, int>> seen;
+    const long long perColour = static_cast<long long>(n_) * n_;
+    std::string over;
     for (int c = 0; c < kColours; ++c) {
         if (counts_[c] == 0) continue;
         seen.emplace_back(counts_[c], firstLine_[c], c);
         used += (used.empty() ? "" : ", ") + std::to_string(c);
+        if (counts_[c] > perColour) {
+            over += (over.empty() ? "colour " + std::to_string(c) + " is on "
+                                  : ", colour " + std::to_string(c) + " on ") +
+                    std::to_string(counts_[c]) + " squares";
+        }
     }
     const std::size_t distinct = seen.size();
-    if (distinct <= 6) return std::nullopt;
-    const auto [count, line, rarest] = std::ranges::min(seen);
-    return Problem{line, "colour " + std::to_string(rarest) +
-                             " is a seventh colour; a cube shows six, and " +
-                             "these stickers show " + std::to_string(distinct) + " (" + used + ")"};
+    if (distinct > 6) {
+        const auto [count, line, rarest] = std::ranges::min(seen);
+        return Problem{line, "colour " + std::to_string(rarest) +
+                                 " is a seventh colour; a cube shows six, and " +
+                                 "these stickers show " + std::to_string(distinct) + " (" + used +
+                                 ")"};
+    }
+    if (over.empty()) return std::nullopt;
+    return Problem{0, "the stickers do not add up: " + over + "; on a " + std::to_string(n_) +
+                          "-cube each colour is on " + std::to_string(perColour)};
 }
 
 std::optional<std::string> CheckPuzzle(const Puzzle& p) {
@@ -107,7 +114,7 @@ std::optional<std::string> CheckPuzzle(const Puzzle& p) {
             for (int i = 1; i <= n; ++i) {
                 const Colour c = p.cube.Sticker(i, j, f);
                 if (auto problem = StickerProblem(c)) return problem;
-                if (auto problem = tally.Add(c, 0)) return problem->what;
+                tally.Add(c, 0);
                 const Colour copy = p.cube.StickerCopy(i, j, f);
                 if (copy == Cube::kNeverCopied) continue;
                 if (auto problem = CopyProblem(copy)) return problem;

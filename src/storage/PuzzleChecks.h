@@ -25,19 +25,20 @@ std::optional<std::string> MoveProblem(int entry, long long axis, long long firs
                                        int n);
 
 // A cube shows six colours, each on n * n squares. Fed the stickers one by
-// one with the line each is on, it names a colour on one square too many
-// where that square comes; at the end, a colour beyond six where it first
-// shows (the rarest such colour, as the likeliest mistake).
+// one with the line each is on, it names at the end a colour beyond six
+// where it first shows (the rarest such colour, as the likeliest mistake),
+// or else each colour on too many squares, with no line: a count that runs
+// over only tells that the stickers do not add up, not which one is wrong.
 class ColourTally {
   public:
     struct Problem {
-        long long line;
+        long long line;  // 0 where no one line is at fault
         std::string what;
     };
 
     explicit ColourTally(int n) : n_(n) {}
 
-    std::optional<Problem> Add(Colour c, long long line);
+    void Add(Colour c, long long line);
     std::optional<Problem> Finish() const;
 
   private:

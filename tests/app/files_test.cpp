@@ -127,6 +127,9 @@ TEST(PuzzleFiles, WhatIsNotAPuzzleOrSettingsFileIsLeftAsItIsAndSaidSo) {
         EXPECT_FALSE(note->isModal());
         QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         QCoreApplication::sendEvent(note, &escape);
+        // One note at a time: each refusal's words replace the last's.
+        EXPECT_EQ(w.findChildren<QMessageBox*>("Message").size(), 1);
+        EXPECT_EQ(note->text(), w.lastMessage());
         EXPECT_TRUE(note->isHidden());
         return "";
     });

@@ -13,6 +13,9 @@ TEST(LeadingNumber, ReadsTheNumberAtTheStartOfABox) {
     EXPECT_EQ(LeadingNumber(""), 0);
     EXPECT_EQ(LeadingNumber("-5"), -5);
     EXPECT_EQ(LeadingNumber("-"), 0);
+    EXPECT_EQ(LeadingNumber("0,5"), 0.5);  // a decimal comma, as many players type it
+    EXPECT_EQ(LeadingNumber(",5"), 0.5);
+    EXPECT_EQ(LeadingNumber("1.5,5"), 1.5);
 }
 
 TEST(ScrambleCountFrom, StaysWithinWhatTheHistoryCanHold) {

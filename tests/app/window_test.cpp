@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <regex>
@@ -278,9 +279,10 @@ TEST(Panels, EveryTextFitsItsBoxAndNoControlLiesOnIt) {
     }
 }
 
-// A new puzzle takes the whole screen again after the player made the
-// window smaller.
-TEST(Resize, NewPuzzleTakesTheScreenAgain) {
+// Restored, the window fits the screen, centred, at three quarters of it
+// but never below the drawing area's least size. A new puzzle takes the
+// whole screen again after the player made the window smaller.
+TEST(Resize, RestoreFitsTheScreenAndNewPuzzleTakesItAgain) {
     Game g(testing::SettingsLine(3, 1));
     g.preamble = "area maximized";
     QSize screen;
@@ -288,6 +290,12 @@ TEST(Resize, NewPuzzleTakesTheScreenAgain) {
     steps
         .then([&](CubeWindow& w) {
             screen = w.size();
+            // What a window manager restores the window to.
+            const QRect restored = w.normalGeometry();
+            const QRect available = w.screen()->availableGeometry();
+            EXPECT_EQ(restored.size(), (available.size() * 3 / 4).expandedTo(w.minimumSizeHint()));
+            EXPECT_TRUE(available.contains(restored));
+            EXPECT_LE(std::abs(restored.center().x() - available.center().x()), 1);
             w.showNormal();
             w.resize(screen - QSize(0, 150));
             return "key x";

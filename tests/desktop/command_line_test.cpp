@@ -42,6 +42,7 @@ TEST(CommandLine, TakesTheGamesOptionsAndLeavesQtItsOwn) {
                                         "--style=Fusion", "-display", ":3"}));
     EXPECT_EQ(Parse({"--folder=-odd"}).folderName, "-odd");
     EXPECT_EQ(Parse({"--xdg"}).folder, CommandLine::Folder::DataHome);
+    EXPECT_EQ(Parse({"--xdg", "--"}).action, A::Play);
 
     // Each mistake is named, so the player can see what to mend.
     const std::map<std::vector<const char*>, std::string> mistakes = {
@@ -52,11 +53,33 @@ TEST(CommandLine, TakesTheGamesOptionsAndLeavesQtItsOwn) {
         {{"--folder="}, "option --folder needs a folder name"},
         {{"-platform"}, "option -platform needs a value"},
         {{"--xdg", "--folder", "d"}, "choose one of --folder and --xdg, once"},
+        {{"--", "--folder", "d"}, "unexpected argument '--folder'"},
+        {{"--", "--"}, "unexpected argument '--'"},
     };
     for (const auto& [args, message] : mistakes) {
         const CommandLine line = Parse(args);
         EXPECT_EQ(line.action, A::Error) << message;
         EXPECT_EQ(line.error, message);
+    }
+}
+
+TEST(CommandLine, WithoutADisplayOnlyAPlatformThatNeedsNoneOpensAWindow) {
+    const std::pair<std::map<std::string, std::string>, std::vector<const char*>> fine[] = {
+        {{{"DISPLAY", ":0"}}, {}},
+        {{{"WAYLAND_DISPLAY", "wayland-0"}}, {}},
+        {{{"QT_QPA_PLATFORM", "offscreen"}}, {}},
+        {{}, {"-platform", "vnc"}},
+        {{}, {"-display", ":1"}},
+    };
+    for (const auto& [set, args] : fine) {
+        const auto& variables = set;  // a lambda may not take a structured binding in clang 14
+        const auto env = [&](const char* name) -> std::string {
+            const auto found = variables.find(name);
+            return found == variables.end() ? "" : found->second;
+        };
+        EXPECT_EQ(DisplayProblem(Parse(args), env), "") << args.size();
+        EXPECT_EQ(DisplayProblem(Parse({"-platform", "xcb"}), env).empty(),
+                  variables.contains("DISPLAY") || variables.contains("WAYLAND_DISPLAY"));
     }
 }
 
@@ -139,6 +162,21 @@ TEST_F(Folders, HelpAndVersionAnswerWithoutADisplay) {
     EXPECT_EQ(unknown.out, "");
     EXPECT_EQ(unknown.err,
               "twistor: unknown option '--colour'\nTry 'twistor --help' for more information.\n");
+    for (const char* answer : {" --help", " --version"}) {
+        EXPECT_EQ(RunIn(root_, game + answer + " >/dev/full").status, 1) << answer;
+    }
+
+    // Without a display the game says so in one line, before making any folder.
+    const Outcome noDisplay = RunIn(root_, game + " --folder made");
+    EXPECT_EQ(noDisplay.status, 1);
+    EXPECT_EQ(noDisplay.err,
+              "twistor: cannot open a window: no display; set DISPLAY or WAYLAND_DISPLAY\n");
+    // A folder that fails part-way leaves none of the levels it made.
+    const Outcome tooLong =
+        RunIn(root_, "QT_QPA_PLATFORM=offscreen '" TWISTOR_GAME "' --folder made/" +
+                         std::string(300, 'x') + "/deeper");
+    EXPECT_EQ(tooLong.status, 1);
+    EXPECT_NE(tooLong.err.find("File name too long"), std::string::npos) << tooLong.err;
     EXPECT_EQ(Tree(root_), std::set<std::string>{"start"});
 }
 

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# install_check.sh BUILD_DIR APP_ID: installs the build into a temporary prefix,
+# install_check.sh BUILD_DIR APP_ID [BINDIR]: installs the build into a temporary prefix,
 # checks that every file the desktop needs is there and that each validator
 # passes on it with no error and no warning.
 set -euo pipefail
-build=$1 id=$2
+build=$1 id=$2 bindir=${3:-bin}
 prefix=$(mktemp -d /tmp/twistor-install.XXXXXX)
 trap 'rm -rf "$prefix"' EXIT
 
@@ -12,7 +12,7 @@ failed=0
 fail() { echo "FAIL: $*" >&2; failed=1; }
 
 expected=(
-  bin/twistor
+  "$bindir/twistor"
   share/applications/$id.desktop
   share/metainfo/$id.metainfo.xml
   share/man/man6/twistor.6
@@ -34,6 +34,9 @@ out=$(desktop-file-validate "$prefix/share/applications/$id.desktop" 2>&1) ||
 [[ -z $out ]] || fail "desktop-file-validate: $out"
 grep -qx 'Exec=twistor --xdg' "$prefix/share/applications/$id.desktop" ||
   fail "the menu entry does not start the game with --xdg"
+# The desktop shows the game starting until its window maps.
+grep -qx 'StartupNotify=true' "$prefix/share/applications/$id.desktop" ||
+  fail "the menu entry does not ask for startup notification"
 
 out=$(appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" 2>&1) ||
   fail "appstreamcli: $out"
@@ -43,6 +46,6 @@ out=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$prefix/share/man/man6/twist
   fail "man: $out"
 [[ -z $out ]] || fail "man: $out"
 
-version=$("$prefix/bin/twistor" --version) || fail "twistor --version"
+version=$("$prefix/$bindir/twistor" --version) || fail "twistor --version"
 [[ $version == "twistor "* ]] || fail "twistor --version said: $version"
 exit $failed

@@ -13,6 +13,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstring>
 #include <functional>
 #include <thread>
 
@@ -198,6 +199,22 @@ TEST(InterruptedSave, LeavesAWholeFileAndNothingPastTheNextStartOrSave) {
     }
 }
 
+// Another game's start-up clean-up that comes between a named file's
+// creation and its lock takes the file for a leftover: the save goes on under
+// a fresh name.
+TEST(InterruptedSave, ACleanUpBeforeTheLockCostsOnlyTheName) {
+    TempFolder folder;
+    int locks = 0;
+    const SaveSeams seams{[&] {
+                              if (locks++ == 0) RemoveStaleTemporaries(folder.Path());
+                          },
+                          {}};
+    EXPECT_EQ(WriteFileAtomically(folder / "lake.cube", "whole", NewFile::Named, seams).error, "");
+    EXPECT_EQ(locks, 2);
+    EXPECT_EQ(ReadBytes(folder / "lake.cube"), "whole");
+    EXPECT_EQ(folder.Entries(), Names{"lake.cube"});
+}
+
 TEST(InterruptedSave, OnlyTheGamesOwnUnheldTemporariesAreRemoved) {
     TempFolder folder;
     const Names others = {".twistor--1.tmp",  ".twistor-1-2.TMP", ".twistor-12-0.tmp.bak",
@@ -307,16 +324,48 @@ TEST(ProtectedFiles, ASaveReplacesOnlyWhatThePlayerMayWriteAndCanAlwaysReadItBac
         ASSERT_EQ(read.problems.size(), 1u);
         EXPECT_TRUE(Contains(read.problems[0], "you may not read")) << read.problems[0];
 
-        // A folder the player may not write to takes no new file.
+        // A folder the player may not write to takes no new file; the message
+        // names the folder in full, also for a name in the current folder.
         ::chmod(folder.Path().c_str(), 0555);
+        ASSERT_EQ(::chdir(folder.Path().c_str()), 0);
         for (const NewFile how : kBothWays) {
-            const std::string status = Save(folder / "lake.cube", how).error;
-            EXPECT_TRUE(Contains(status, "cannot create a file in " + folder.Path().string() +
-                                             ": Permission denied"))
-                << status;
+            for (const fs::path& path : {folder / "lake.cube", fs::path("lake.cube")}) {
+                const std::string status = Save(path, how).error;
+                EXPECT_TRUE(Contains(status, "cannot create a file in " + folder.Path().string() +
+                                                 ": Permission denied"))
+                    << status;
+            }
         }
         ::chmod(folder.Path().c_str(), 0755);
     });
+}
+
+// Where the file system keeps no modes, or will not set the mode the file
+// already has, a save goes on without them; any other failure refuses it.
+TEST(ProtectedFiles, AFileSystemWithoutModesStillTakesASave) {
+    TempFolder folder;
+    const fs::path path = folder / "lake.cube";
+    const mode_t umask = ::umask(022);  // a new file is 0644
+    const std::tuple<int, mode_t, bool> cases[] = {{ENOSYS, 0600, true},
+                                                   {EOPNOTSUPP, 0600, true},
+                                                   {EPERM, 0644, true},
+                                                   {EPERM, 0600, false},
+                                                   {EIO, 0644, false}};
+    for (const auto& [err, mode, saved] : cases) {
+        for (const NewFile how : kBothWays) {
+            WriteBytes(path, "old");
+            ::chmod(path.c_str(), mode);
+            const SaveSeams seams{{}, [err = err](int, unsigned) {
+                                      errno = err;
+                                      return -1;
+                                  }};
+            EXPECT_EQ(WriteFileAtomically(path, "new", how, seams).error,
+                      saved ? "" : "cannot save " + path.string() + ": " + std::strerror(err));
+            EXPECT_EQ(ReadBytes(path), saved ? "new" : "old");
+            EXPECT_EQ(folder.Entries(), Names{"lake.cube"});
+        }
+    }
+    ::umask(umask);
 }
 
 TEST(ProtectedFiles, AnotherUsersFileIsReplacedOnlyWhereTheyLetThePlayerWrite) {

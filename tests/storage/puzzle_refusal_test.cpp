@@ -132,6 +132,10 @@ INSTANTIATE_TEST_SUITE_P(Files, PuzzleRule, ::testing::Values(
     Rule{"Size21", S2, {{1, "21 1 1 0 0"}}, 1, "the cube size 21 is outside 2..20"},
     Rule{"SizeNotANumber", S2, {{1, "2x 1 1 0 0"}}, 1,
          "the cube size \"2x\" is not a whole number"},
+    Rule{"SizeAboveTheStickers", S2, {{1, "3 1 1 0 0"}}, 1, "the cube size 3 does not fit the "
+         "rest of the file: a 3-cube with 0 moves has 109 lines, and the file holds those of a "
+         "2-cube"},
+    Rule{"SizeBelowTheStickers", H3, {{1, "2 1 1 4 3"}}, 1, "the cube size 2 does not fit"},
     Rule{"FaceZero", S2, {{1, "2 0 1 0 0"}}, 1,
          "the view (face 0, turn 1) is not one of the 24 views (face 1..6, turn 1..4)"},
     Rule{"FaceSeven", S2, {{1, "2 7 1 0 0"}}, 1, "(face 7, turn 1) is not one"},
@@ -151,8 +155,10 @@ INSTANTIATE_TEST_SUITE_P(Files, PuzzleRule, ::testing::Values(
          "the sticker colour 0 is not one of the fourteen face colours (1..15 except 7)"},
     Rule{"StickerGrey", S2, {{8, "7"}}, 8, "the sticker colour 7 is not one"},
     Rule{"StickerSixteen", S2, {{48, "16"}}, 48, "the sticker colour 16 is not one"},
-    Rule{"ColourOnFiveSquares", S2, {{2, "9"}}, 16,
-         "colour 9 is on more than 4 squares; on a 2-cube each colour is on 4"},
+    Rule{"ColourOnFiveSquares", S2, {{2, "9"}}, 0,
+         "the stickers do not add up: colour 9 is on 5 squares; on a 2-cube each colour is on 4"},
+    Rule{"TwoColoursOnSixSquares", S2, {{2, "9"}, {4, "9"}, {26, "15"}, {28, "15"}}, 0,
+         "colour 9 is on 6 squares, colour 15 on 6 squares; on a 2-cube"},
     Rule{"SeventhColour", S2, {{4, "1"}}, 4,
          "colour 1 is a seventh colour; a cube shows six, and these stickers show 7 "
          "(1, 9, 10, 12, 13, 14, 15)"},
@@ -192,7 +198,7 @@ TEST(PuzzleRule, SavingRefusesWhatWouldNotLoad) {
              p.history.resize(10001, Move{1, 1, 1});
          }},
         {"the sticker colour 7", [](Puzzle& p) { p.cube.SetSticker(1, 1, 1, 7); }},
-        {"colour 9 is on more than 4", [](Puzzle& p) { p.cube.SetSticker(1, 1, 1, 9); }},
+        {"colour 9 is on 5 squares", [](Puzzle& p) { p.cube.SetSticker(1, 1, 1, 9); }},
         {"colour 1 is a seventh", [](Puzzle& p) { p.cube.SetSticker(1, 1, 1, 1); }},
         {"the sticker copy 16", [](Puzzle& p) { p.cube.SetStickerCopy(2, 2, 6, 16); }},
         {"history entry 1 (1, 1, 3)",

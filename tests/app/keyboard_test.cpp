@@ -137,7 +137,7 @@ TEST(Keyboard, TheCursorStartsInTheMiddleStaysOnTheFaceAndLeavesTheMiddlesAlone)
             std::string presses;
             for (int k = 0; k <= n; ++k) presses += std::string("key ") + key + "\n";
             steps.then([presses](CubeWindow&) { return presses + "key t"; });
-            steps.then([=](CubeWindow& w) {
+            steps.then([n, key = key, column = column, row = row](CubeWindow& w) {
                 const Cursor& c = w.state().cursor;
                 EXPECT_EQ(c.Column, column) << key << " on size " << n;
                 EXPECT_EQ(c.Row, row) << key << " on size " << n;

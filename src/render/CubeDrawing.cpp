@@ -12,9 +12,6 @@ namespace twistor {
 
 namespace {
 
-// Every figure clears this area first, whatever the layout.
-constexpr QRect kCubeArea{QPoint(220, 0), QPoint(590, 1000)};
-
 // Where a fill starts, right and below a cell's top-left corner: inside the
 // cell for every size, as cells are at least 11 wide and 5 deep.
 constexpr double kSeedOffset = 3;

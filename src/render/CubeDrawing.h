@@ -10,6 +10,9 @@
 
 namespace twistor {
 
+// Every figure clears this area first, whatever the layout.
+inline constexpr QRect kCubeArea{QPoint(220, 0), QPoint(590, 1000)};
+
 // The face cell (x, y) painted as cell (col, row) of a face whose painting
 // starts at `corner` (1..4: at (1, 1), (1, N), (N, N), (N, 1)). The front
 // face starts at the corner given by the view's FrontTurn.

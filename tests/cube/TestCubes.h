@@ -15,30 +15,37 @@ inline int CellNumber(int x, int y, int f, int n) {
     return ((f - 1) * n + (y - 1)) * n + (x - 1);
 }
 
+// Calls f(x, y, face) for every cell of an N-cube.
+template <typename F>
+void ForEachCell(int n, F f) {
+    for (int face = 1; face <= 6; ++face) {
+        for (int y = 1; y <= n; ++y) {
+            for (int x = 1; x <= n; ++x) f(x, y, face);
+        }
+    }
+}
+
+// A cube whose every sticker is the base-64 digit at `place` of its cell's
+// number: up to size 3 no two alike, so any turn of any part shows.
+inline Cube LabelledCube(int n, int place = 1) {
+    Cube c(n);
+    ForEachCell(n, [&](int x, int y, int f) {
+        c.SetSticker(x, y, f, static_cast<Colour>(CellNumber(x, y, f, n) / place % 64));
+    });
+    return c;
+}
+
 // What an operation on the cube does to its stickers, found by running it
 // on two cubes whose stickers spell out each cell's number in base 64.
 template <typename Operation>
 Permutation PermutationOf(int n, Operation op) {
-    Cube low(n), high(n);
-    for (int f = 1; f <= 6; ++f) {
-        for (int y = 1; y <= n; ++y) {
-            for (int x = 1; x <= n; ++x) {
-                const int c = CellNumber(x, y, f, n);
-                low.SetSticker(x, y, f, static_cast<Colour>(c % 64));
-                high.SetSticker(x, y, f, static_cast<Colour>(c / 64));
-            }
-        }
-    }
+    Cube low = LabelledCube(n), high = LabelledCube(n, 64);
     op(low);
     op(high);
     Permutation p(6 * n * n);
-    for (int f = 1; f <= 6; ++f) {
-        for (int y = 1; y <= n; ++y) {
-            for (int x = 1; x <= n; ++x) {
-                p[CellNumber(x, y, f, n)] = low.Sticker(x, y, f) + 64 * high.Sticker(x, y, f);
-            }
-        }
-    }
+    ForEachCell(n, [&](int x, int y, int f) {
+        p[CellNumber(x, y, f, n)] = low.Sticker(x, y, f) + 64 * high.Sticker(x, y, f);
+    });
     return p;
 }
 

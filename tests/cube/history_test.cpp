@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <array>
+#include <string>
 #include <vector>
 
 #include "TestCubes.h"
@@ -15,7 +15,7 @@ std::vector<Move> Stack(const History& h) {
 }
 
 struct Fixture {
-    explicit Fixture(int n) : cube(testing::PlainCube(n)) {}
+    explicit Fixture(int n) : cube(testing::LabelledCube(n)) {}
     PushResult Push(Move m) { return PushUserMove(history, m, cube, view, rnd); }
     Cube cube;
     View view{1, 1};
@@ -23,86 +23,68 @@ struct Fixture {
     Random rnd{3};
 };
 
+// What the player sees: every face as the front, in turn.
+std::vector<Colour> Picture(const Cube& cube, View v) {
+    const int n = cube.CubeSize();
+    const View up = TurnWholeCube(v, CubeKey::Up);
+    std::vector<Colour> shown;
+    for (const View w : {v, up, TurnWholeCube(up, CubeKey::Up), TurnWholeCube(v, CubeKey::Down),
+                         TurnWholeCube(v, CubeKey::Left), TurnWholeCube(v, CubeKey::Right)}) {
+        for (int k = 0; k < n * n; ++k)
+            shown.push_back(testing::ShownOnFront(cube, w, k % n + 1, k / n + 1));
+    }
+    return shown;
+}
+
 // Clicks on a size-n cube, from a history `below`, leave the stack given:
 // each entry the inverse of its move, a move and its undoing cancel, a run on
-// one slice folds into at most two entries, never across axes or below the run.
-TEST(PushUserMove, StoresInversesCancelsAndFoldsRunsOnOneSlice) {
+// one slice folds into at most two entries, never across axes or below the
+// run. Where most slices of the run turn one way, that whole-cube turn is
+// taken out of it: cube and view turn together and the picture stays.
+TEST(PushUserMove, StoresInversesCancelsFoldsAndTakesOutWholeCubeTurns) {
+    using enum PushResult;
     struct Case {
         int n;
         std::vector<Move> below, pushed, stack;
+        PushResult last;
+        View view{1, 1};
     };
+    // clang-format off
     const Case cases[] = {
-        {3, {}, {{1, 2, 1}}, {{1, 2, 3}}},
-        {3, {}, {{1, 2, 1}, {1, 2, 3}}, {}},
-        {3, {}, {{1, 2, 1}, {1, 2, 1}}, {{1, 2, 3}, {1, 2, 3}}},
-        {3, {}, {{1, 2, 1}, {1, 2, 1}, {1, 2, 1}}, {{1, 2, 1}}},
-        {2, {}, {{3, 1, 1}, {3, 1, 1}, {3, 1, 1}}, {{3, 1, 1}}},
-        {4,
-         {{1, 2, 4}, {1, 2, 4}, {3, 1, 2}},
-         {{2, 3, 1}, {2, 3, 1}},
-         {{1, 2, 4}, {1, 2, 4}, {3, 1, 2}, {2, 3, 4}, {2, 3, 4}}},
+        {3, {}, {{1, 2, 1}}, {{1, 2, 3}}, Pushed},
+        {3, {}, {{1, 2, 1}, {1, 2, 3}}, {}, Cancelled},
+        {3, {}, {{1, 2, 1}, {1, 2, 1}}, {{1, 2, 3}, {1, 2, 3}}, Folded},
+        {3, {}, {{1, 2, 1}, {1, 2, 1}, {1, 2, 1}}, {{1, 2, 1}}, Folded},
+        {2, {}, {{3, 1, 1}, {3, 1, 1}, {3, 1, 1}}, {{3, 1, 1}}, Folded},
+        {4, {{1, 2, 4}, {1, 2, 4}, {3, 1, 2}}, {{2, 3, 1}, {2, 3, 1}},
+            {{1, 2, 4}, {1, 2, 4}, {3, 1, 2}, {2, 3, 4}, {2, 3, 4}}, Folded},
+        {3, {{2, 1, 3}, {1, 2, 1}, {1, 3, 1}}, {{1, 1, 1}},
+            {{2, 1, 3}, {1, 1, 3}, {1, 1, 3}}, FoldedShift, {2, 1}},
+        // Both ways need five moves: the cube turns as more slices do already, here down.
+        {5, {{1, 1, 5}, {1, 1, 5}, {1, 2, 1}, {1, 2, 1}, {1, 3, 5}}, {{1, 3, 1}},
+            {{1, 1, 5}, {1, 2, 5}, {1, 3, 5}, {1, 4, 1}, {1, 5, 1}}, FoldedShift, {4, 1}},
+        // A majority one way is enough, however many slices turn the other.
+        {5, {{1, 1, 1}, {1, 2, 5}, {1, 2, 5}, {1, 3, 5}}, {{1, 3, 1}},
+            {{1, 2, 1}, {1, 3, 1}, {1, 4, 5}, {1, 5, 5}}, FoldedShift, {2, 1}},
+        // In a tie the slices at rest count for neither way: two down against one up.
+        {5, {{1, 1, 1}, {1, 1, 1}, {1, 2, 1}, {1, 2, 1}, {1, 3, 5}}, {{1, 3, 1}},
+            {{1, 1, 1}, {1, 2, 1}, {1, 3, 1}, {1, 4, 5}, {1, 5, 5}}, FoldedShift, {2, 1}},
+        // Two slices of three turning the same way are enough.
+        {3, {{1, 2, 3}}, {{1, 1, 1}}, {{1, 3, 1}}, FoldedShift, {4, 1}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         Fixture f(c.n);
         f.history.Assign(c.below);
-        for (const Move m : c.pushed) f.Push(m);
-        EXPECT_EQ(Stack(f.history), c.stack) << "after " << c.pushed.size() << " clicks";
+        const std::vector<Colour> picture = Picture(f.cube, f.view);
+        PushResult last{};
+        for (const Move m : c.pushed) last = f.Push(m);
+        const auto what = "case " + std::to_string(&c - cases);
+        EXPECT_EQ(last, c.last) << what;
+        EXPECT_EQ(Stack(f.history), c.stack) << what;
+        EXPECT_EQ(f.view, c.view) << what;
+        EXPECT_EQ(Picture(f.cube, f.view), picture) << what;
     }
-}
-
-TEST(PushUserMove, TakesTheWholeCubePartOutOfARunAndKeepsThePicture) {
-    Fixture f(3);
-    for (int face = 1; face <= 6; ++face) {
-        for (int y = 1; y <= 3; ++y) {
-            for (int x = 1; x <= 3; ++x)
-                f.cube.SetSticker(x, y, face, static_cast<Colour>(1 + (x + 3 * y + face) % 14));
-        }
-    }
-    const std::vector<Move> below{{2, 1, 3}, {1, 2, 1}, {1, 3, 1}};
-    f.history.Assign(below);
-    const Cube before = f.cube;
-
-    EXPECT_EQ(f.Push({1, 1, 1}), PushResult::FoldedShift);
-    EXPECT_EQ(Stack(f.history), (std::vector<Move>{{2, 1, 3}, {1, 1, 3}, {1, 1, 3}}));
-    EXPECT_EQ(f.view, (View{2, 1}));
-    for (int y = 1; y <= 3; ++y) {
-        for (int x = 1; x <= 3; ++x) {
-            EXPECT_EQ(f.cube.Sticker(x, y, 2),
-                      before.Sticker(x, y, 1));  // the ring moved on one face
-            EXPECT_EQ(f.cube.Sticker(x, y, 3), before.Sticker(x, y, 2));
-            EXPECT_EQ(testing::ShownOnFront(f.cube, f.view, x, y),
-                      testing::ShownOnFront(before, View{1, 1}, x, y));
-        }
-    }
-    EXPECT_NE(f.cube.Sticker(1, 1, 5), before.Sticker(1, 1, 5));  // the end faces turned
-
-    // Both ways need five moves: the cube turns as more slices do already, here down.
-    Fixture g(5);
-    g.history.Assign(std::vector<Move>{{1, 1, 5}, {1, 1, 5}, {1, 2, 1}, {1, 2, 1}, {1, 3, 5}});
-    EXPECT_EQ(g.Push({1, 3, 1}), PushResult::FoldedShift);
-    EXPECT_EQ(Stack(g.history),
-              (std::vector<Move>{{1, 1, 5}, {1, 2, 5}, {1, 3, 5}, {1, 4, 1}, {1, 5, 1}}));
-    EXPECT_EQ(g.view, (View{4, 1}));
-
-    // A majority one way is enough, however many slices turn the other.
-    Fixture k(5);
-    k.history.Assign(std::vector<Move>{{1, 1, 1}, {1, 2, 5}, {1, 2, 5}, {1, 3, 5}});
-    EXPECT_EQ(k.Push({1, 3, 1}), PushResult::FoldedShift);
-    EXPECT_EQ(Stack(k.history), (std::vector<Move>{{1, 2, 1}, {1, 3, 1}, {1, 4, 5}, {1, 5, 5}}));
-
-    // In a tie the slices at rest count for neither way: two down against one up.
-    Fixture t(5);
-    t.history.Assign(std::vector<Move>{{1, 1, 1}, {1, 1, 1}, {1, 2, 1}, {1, 2, 1}, {1, 3, 5}});
-    EXPECT_EQ(t.Push({1, 3, 1}), PushResult::FoldedShift);
-    EXPECT_EQ(Stack(t.history),
-              (std::vector<Move>{{1, 1, 1}, {1, 2, 1}, {1, 3, 1}, {1, 4, 5}, {1, 5, 5}}));
-
-    // Two slices of three turning the same way are enough.
-    Fixture h(3);
-    h.history.Assign(std::vector<Move>{{1, 2, 3}});
-    EXPECT_EQ(h.Push({1, 1, 1}), PushResult::FoldedShift);
-    EXPECT_EQ(Stack(h.history), (std::vector<Move>{{1, 3, 1}}));
-    EXPECT_EQ(h.view, (View{4, 1}));
 }
 
 TEST(PushUserMove, AFullHistoryRefusesNewEntriesButStillCancelsAndFolds) {
@@ -116,14 +98,18 @@ TEST(PushUserMove, AFullHistoryRefusesNewEntriesButStillCancelsAndFolds) {
     ASSERT_TRUE(f.history.Assign(full));
     ASSERT_TRUE(f.history.Full());
     const Cube before = f.cube;
-    EXPECT_FALSE(Scrambler().Step(f.cube, f.view, f.history, f.rnd));  // so the scramble ends
+    EXPECT_FALSE(Scrambler().Step(f.cube, f.view, f.history,
+                                  f.rnd));  // so the scramble ends
 
-    EXPECT_EQ(f.Push({3, 1, 2}), PushResult::Refused);  // another axis: needs entry 10001
-    EXPECT_EQ(f.Push({1, 1, 1}), PushResult::Refused);  // folds, but still one entry more
+    EXPECT_EQ(f.Push({3, 1, 2}),
+              PushResult::Refused);  // another axis: needs entry 10001
+    EXPECT_EQ(f.Push({1, 1, 1}),
+              PushResult::Refused);  // folds, but still one entry more
     EXPECT_EQ(Stack(f.history), full);
     EXPECT_TRUE(f.cube == before);
 
-    EXPECT_EQ(f.Push({1, 2, 1}), PushResult::Folded);  // +2 and +1 make -1: one entry fewer
+    EXPECT_EQ(f.Push({1, 2, 1}),
+              PushResult::Folded);  // +2 and +1 make -1: one entry fewer
     EXPECT_EQ(f.history.MoveCount(), History::kCapacity - 1);
     EXPECT_EQ(f.Push({1, 2, 1}), PushResult::Cancelled);
     EXPECT_EQ(f.history.MoveCount(), History::kCapacity - 2);

@@ -11,16 +11,8 @@ namespace {
 using testing::AllEdgeClicks;
 using testing::AllViews;
 
-bool AxisRunsThroughFront(int axis, int face) {
-    switch (axis) {
-        case 1:
-            return face == 5 || face == 6;
-        case 2:
-            return face == 1 || face == 3;
-        default:
-            return face == 2 || face == 4;
-    }
-}
+// The two faces each axis runs through.
+constexpr int kAxisFaces[4][2] = {{}, {5, 6}, {1, 3}, {2, 4}};
 
 // The computer's click for an entry, read back by the click mapping, is the
 // entry; it spins exactly where the axis runs through the front face, and
@@ -33,7 +25,8 @@ TEST(ClickAndSolverTables, AreInversesInEveryView) {
                     for (int edge : {1, n}) {
                         const Move m = MakeMove(axis, slice, edge);
                         const std::optional<Click> click = ClickForMove(m, v, n);
-                        ASSERT_EQ(!click.has_value(), AxisRunsThroughFront(axis, v.FrontFace));
+                        ASSERT_EQ(!click, v.FrontFace == kAxisFaces[axis][0] ||
+                                              v.FrontFace == kAxisFaces[axis][1]);
                         if (click) {
                             const auto back = ClickToMove(click->PickButton, click->PickColumn,
                                                           click->PickRow, v, n);
@@ -73,6 +66,29 @@ TEST(ClickToMove, NamesTheSameTurnFromEveryView) {
                               n, [&](Cube& cube) { cube.TurnSlice(reference, referenceClick); }));
             }
         }
+    }
+}
+
+TEST(WholeCubeTurns, OppositeKeysUndoEachOtherAndFourPressesReturn) {
+    for (View v : AllViews()) {
+        EXPECT_EQ(TurnWholeCube(TurnWholeCube(v, CubeKey::Left), CubeKey::Right), v);
+        EXPECT_EQ(TurnWholeCube(TurnWholeCube(v, CubeKey::Up), CubeKey::Down), v);
+        EXPECT_EQ(TurnWholeCube(TurnWholeCube(v, CubeKey::R), CubeKey::T), v);
+        for (CubeKey k :
+             {CubeKey::Left, CubeKey::Up, CubeKey::Right, CubeKey::Down, CubeKey::R, CubeKey::T}) {
+            View w = v;
+            for (int i = 0; i < 4; ++i) {
+                w = TurnWholeCube(w, k);
+                ASSERT_TRUE(IsValidView(w));
+                if (i < 3) {
+                    EXPECT_NE(w, v);
+                }
+            }
+            EXPECT_EQ(w, v);
+        }
+        const View t = TurnWholeCube(v, CubeKey::T);
+        EXPECT_EQ(t.FrontFace, v.FrontFace);
+        EXPECT_EQ(t.FrontTurn, v.FrontTurn % 4 + 1);
     }
 }
 

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <array>
 #include <variant>
 
 #include "TestCubes.h"
@@ -10,8 +9,6 @@
 
 namespace twistor {
 namespace {
-
-const std::array<int, 6> kColours{10, 9, 12, 13, 14, 15};
 
 // Plays the whole history back; returns the number of slice moves made.
 int PlayBack(Cube& cube, View& view, History& history, Random& rnd) {
@@ -32,8 +29,7 @@ TEST_P(PlaybackBySize, SolvesAfterRandomPlayerMovesInRandomViews) {
     const int n = GetParam();
     for (std::uint64_t seed = 1; seed <= 12; ++seed) {
         Random rnd(seed * 7919 + static_cast<std::uint64_t>(n));
-        Cube cube(n);
-        ASSERT_TRUE(DealColours(cube, kColours, rnd));
+        Cube cube = testing::PlainCube(n);
         View view = ViewFromIndex(rnd.Draw(24) - 1);
         History history;
         const auto clicks = testing::AllEdgeClicks(n);
@@ -63,8 +59,7 @@ TEST_P(PlaybackBySize, SolvesAfterRandomPlayerMovesInRandomViews) {
 TEST_P(PlaybackBySize, UndoesAScrambleOfKMovesWithExactlyKSliceMoves) {
     const int n = GetParam();
     Random rnd(n);
-    Cube cube(n);
-    ASSERT_TRUE(DealColours(cube, kColours, rnd));
+    Cube cube = testing::PlainCube(n);
     View view;
     History history;
     Scrambler s;

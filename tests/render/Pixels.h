@@ -18,8 +18,9 @@ inline int CountColour(const Canvas& canvas, const QRect& r, int colour) {
     return count;
 }
 
-// Pixels inside r whose colour is none of `allowed`.
-inline int CountOther(const Canvas& canvas, const QRect& r, std::initializer_list<int> allowed) {
+// Pixels inside r, clipped to the canvas, whose colour is none of `allowed`.
+inline int CountOther(const Canvas& canvas, QRect r, std::initializer_list<int> allowed) {
+    r &= QRect(0, 0, canvas.Width(), canvas.Height());
     int count = 0;
     for (int y = r.top(); y <= r.bottom(); ++y) {
         for (int x = r.left(); x <= r.right(); ++x) {
@@ -39,6 +40,12 @@ inline int DeviceColour(const Canvas& canvas, int x, int y) {
 
 inline QRect Corners(int x1, int y1, int x2, int y2) {
     return QRect(QPoint(x1, y1), QPoint(x2, y2));
+}
+
+// The device pixels of r.
+inline QRect DeviceRect(const Canvas& canvas, const QRect& r) {
+    return QRect(QPoint(canvas.Device(r.left()), canvas.Device(r.top())),
+                 QPoint(canvas.Device(r.right() + 1) - 1, canvas.Device(r.bottom() + 1) - 1));
 }
 
 inline QRect Whole(const Canvas& canvas) {

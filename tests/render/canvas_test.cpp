@@ -14,18 +14,12 @@
 namespace twistor {
 namespace {
 
-constexpr Colour kGrey = 7;
-
-// A canvas grown one way at a time, then enlarged to the ratio, keeps its
-// picture. Two grey diagonals that run off it cut it into three regions,
-// each touching two or four edges, filled one after the other from seeds on
-// the edges; then black clears of its right part, its left part (in a colour
-// beyond the palette, drawn black) and of everything, and once more after
-// text. At every density each device pixel is checked against the diagonals
-// drawn here independently: a diagonal is the band of device pixels with
-// X + Y from s to s + 2 (pen - 1), s the sum of its start's device
-// coordinates, pen the whole device pixels to a pixel. Seeds on a line or
-// off the image paint nothing.
+// A resized canvas keeps its picture. Two grey diagonals that run off it cut
+// it into three regions, filled from seeds on the edges, then cleared in parts
+// (once in a colour beyond the palette, drawn black). At every density each
+// device pixel is checked against diagonals drawn here independently: the
+// band of device pixels with X + Y from s to s + 2 (pen - 1), s the sum of the
+// start's device coordinates, pen the device pixels to a pixel.
 TEST(Canvas, LinesFillsAndClearsReachEveryEdge) {
     for (const double ratio : {1.0, 1.5, 2.0}) {
         SCOPED_TRACE(ratio);
@@ -34,62 +28,62 @@ TEST(Canvas, LinesFillsAndClearsReachEveryEdge) {
             canvas.Resize(width, height);
             EXPECT_EQ(canvas.Image().size(), QSize(width, height));
         }
-        canvas.FillRect(0, 0, 22, 16, 9);
+        canvas.FillRect(0, 0, 22, 16, kLightBlue);
         canvas.Resize(23, 17, ratio);
-        EXPECT_EQ(CountOther(canvas, Whole(canvas), {9}), 0);
-        canvas.FillRect(0, 0, 22, 16, 0);
+        EXPECT_EQ(CountOther(canvas, Whole(canvas), {kLightBlue}), 0);
+        canvas.FillRect(0, 0, 22, 16, kBlack);
         const int band = 2 * (static_cast<int>(ratio) - 1);
         const int low = canvas.Device(-4) + canvas.Device(9);
         const int high = canvas.Device(14) + canvas.Device(21);
-        canvas.Line(-4, 9, 9, -4, kGrey);   // x + y = 5
-        canvas.Line(14, 21, 27, 8, kGrey);  // x + y = 35
-        int clearedTo = 0;                  // device columns left of it are black
+        canvas.Line(-4, 9, 9, -4, kLightGrey);   // x + y = 5
+        canvas.Line(14, 21, 27, 8, kLightGrey);  // x + y = 35
+        int clearedTo = 0;                       // device columns left of it are black
         int clearedFrom = canvas.Image().width();
         const auto wrong = [&](int a, int b, int c) {
-            const std::array<int, 5> colours{a, kGrey, b, kGrey, c};
+            const std::array<int, 5> colours{a, kLightGrey, b, kLightGrey, c};
             int count = 0;
             for (int y = 0; y < canvas.Image().height(); ++y) {
                 for (int x = 0; x < canvas.Image().width(); ++x) {
                     const int s = x + y;
                     const int i = (s >= low) + (s > low + band) + (s >= high) + (s > high + band);
                     const bool black = x < clearedTo || x >= clearedFrom;
-                    count += DeviceColour(canvas, x, y) != (black ? 0 : colours[i]);
+                    count += DeviceColour(canvas, x, y) != (black ? kBlack : colours[i]);
                 }
             }
             return count;
         };
         for (const auto& [x, y] : {std::pair{0.0, 5.0}, {-1.0, 3.0}, {23.0, 3.0}, {3.0, 16.5}})
-            canvas.FloodFill(x, y, 12);
-        EXPECT_EQ(wrong(0, 0, 0), 0);
-        canvas.FloodFill(22, 2, 12);
-        EXPECT_EQ(wrong(0, 12, 0), 0);
-        canvas.FloodFill(0, 0, 9);
-        EXPECT_EQ(wrong(9, 12, 0), 0);
-        canvas.FloodFill(22, 16, 14);
-        EXPECT_EQ(wrong(9, 12, 14), 0);
-        for (const auto& [x, y, c] : {std::tuple{0, 0, 9},
-                                      {22, 16, 14},
+            canvas.FloodFill(x, y, kLightRed);
+        EXPECT_EQ(wrong(kBlack, kBlack, kBlack), 0);
+        canvas.FloodFill(22, 2, kLightRed);
+        EXPECT_EQ(wrong(kBlack, kLightRed, kBlack), 0);
+        canvas.FloodFill(0, 0, kLightBlue);
+        EXPECT_EQ(wrong(kLightBlue, kLightRed, kBlack), 0);
+        canvas.FloodFill(22, 16, kYellow);
+        EXPECT_EQ(wrong(kLightBlue, kLightRed, kYellow), 0);
+        for (const auto& [x, y, c] : {std::tuple{0, 0, +kLightBlue},
+                                      {22, 16, +kYellow},
                                       {-1, 0, -1},
                                       {23, 0, -1},
                                       {0, -1, -1},
                                       {0, 17, -1}}) {
             EXPECT_EQ(canvas.ColourAt(x, y), c) << x << ", " << y;
         }
-        canvas.FillRect(12, -3, 30, 30, 0);
-        canvas.FillRect(-3, -3, 10, 30, 16);
+        canvas.FillRect(12, -3, 30, 30, kBlack);
+        canvas.FillRect(-3, -3, 10, 30, 16);  // beyond the palette
         clearedFrom = canvas.Device(12);
         clearedTo = canvas.Device(11);
-        EXPECT_EQ(wrong(9, 12, 14), 0);
+        EXPECT_EQ(wrong(kLightBlue, kLightRed, kYellow), 0);
         clearedTo = clearedFrom;  // all black from here
         for (const bool text : {false, true}) {
-            if (text) canvas.Text(12, 8, QStringLiteral("W"), 15, 13);  // past the bottom
-            canvas.FillRect(-3, -3, 30, 30, 0);
-            EXPECT_EQ(wrong(0, 0, 0), 0);
+            if (text) canvas.Text(12, 8, QStringLiteral("W"), kWhite, 13);  // past the bottom
+            canvas.FillRect(-3, -3, 30, 30, kBlack);
+            EXPECT_EQ(wrong(kBlack, kBlack, kBlack), 0);
         }
         // A line that is no diagonal still runs from end to end.
-        canvas.Line(1, 1, 11, 4, kGrey);
-        EXPECT_EQ(canvas.ColourAt(1, 1), kGrey);
-        EXPECT_EQ(canvas.ColourAt(11, 4), kGrey);
+        canvas.Line(1, 1, 11, 4, kLightGrey);
+        EXPECT_EQ(canvas.ColourAt(1, 1), kLightGrey);
+        EXPECT_EQ(canvas.ColourAt(11, 4), kLightGrey);
     }
 }
 

@@ -2,14 +2,15 @@
 
 #include <QImage>
 #include <QPointF>
+#include <QRegion>
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <cstdint>
+#include <iterator>
 #include <string>
-#include <tuple>
 #include <vector>
 
+#include "../cube/TestCubes.h"
 #include "Pixels.h"
 #include "cube/Cube.h"
 #include "cube/View.h"
@@ -24,26 +25,18 @@ namespace {
 constexpr int kWidth = 792;
 constexpr int kHeight = 540;
 
-// Every colour a sticker may have: all but black and the fills' grey.
-constexpr std::array<Colour, 14> kFaceColours = {1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12, 13, 14, 15};
+// Every colour a sticker may have: all but black and the fills' light grey.
+constexpr std::array<Colour, 14> kFaceColours = {
+    kDarkBlue,  kDarkGreen,  kDarkCyan,  kDarkRed,  kDarkMagenta,  kDarkYellow, kDarkGrey,
+    kLightBlue, kLightGreen, kLightCyan, kLightRed, kLightMagenta, kYellow,     kWhite};
 
-int StickerNumber(int x, int y, int f, int n) {
-    return ((f - 1) * n + (y - 1)) * n + (x - 1);
-}
+using testing::CellNumber;
 
 Cube PaintedCube(int n, auto colourOf) {
     Cube cube(n);
-    for (int f = 1; f <= 6; ++f) {
-        for (int y = 1; y <= n; ++y) {
-            for (int x = 1; x <= n; ++x) cube.SetSticker(x, y, f, colourOf(x, y, f));
-        }
-    }
+    testing::ForEachCell(n,
+                         [&](int x, int y, int f) { cube.SetSticker(x, y, f, colourOf(x, y, f)); });
     return cube;
-}
-
-Cube SomeCube(int n) {
-    return PaintedCube(n,
-                       [](int x, int y, int f) { return kFaceColours[(x * 5 + y * 3 + f) % 14]; });
 }
 
 // The three visible faces as the figure's geometry has them: a corner and
@@ -80,7 +73,7 @@ Shown ShownStickers(const Layout& g, View view) {
     shown.fill(std::vector<std::vector<int>>(n, std::vector<int>(n, 0)));
     for (int place = 1; place < 6 * n * n; place *= 14) {
         const Cube cube = PaintedCube(n, [&](int x, int y, int f) {
-            return kFaceColours[(StickerNumber(x, y, f, n) / place) % 14];
+            return kFaceColours[(CellNumber(x, y, f, n) / place) % 14];
         });
         Scene scene(kWidth, kHeight);
         DrawCube(scene, cube, view, g);
@@ -123,7 +116,7 @@ TEST_P(ShownFaces, EveryCellShowsWhatTheWholeCubeTurnsBringToTheFront) {
         for (int r = 0; r < n; ++r) {
             for (int c = 0; c < n; ++c) {
                 if (v.FrontTurn == 1) {
-                    EXPECT_EQ(front[r][c], StickerNumber(c + 1, r + 1, v.FrontFace, n));
+                    EXPECT_EQ(front[r][c], CellNumber(c + 1, r + 1, v.FrontFace, n));
                 }
                 EXPECT_EQ(turned[c][n - 1 - r], front[r][c]);
             }
@@ -135,42 +128,14 @@ TEST_P(ShownFaces, EveryCellShowsWhatTheWholeCubeTurnsBringToTheFront) {
 
 INSTANTIATE_TEST_SUITE_P(Sizes, ShownFaces, ::testing::Values(2, 3, 4, 9, 20));
 
-// Neighbouring cells differ in colour, and each shown face has colours of its
-// own, so a fill that leaks into a neighbour or the background shows.
+// Neighbouring cells differ in colour, and the front, top and right faces of
+// the first view have colours of their own, so a fill that leaks into a
+// neighbour shows. No sticker is white, the ground the tests draw on.
 Colour CheckerColour(int x, int y, int f) {
-    static constexpr Colour kFront[] = {6, 8, 14, 15};
-    static constexpr Colour kTop[] = {1, 2, 3, 4, 5};
-    static constexpr Colour kRight[] = {9, 10, 11, 12, 13};
-    if (f == 1) return kFront[(x + 2 * y) % 4];
-    if (f == 2) return kTop[(x + 2 * y) % 5];
-    return f == 6 ? kRight[(x + 2 * y) % 5] : 15;
-}
-
-// New and loaded layouts of every size at ratio 1, with the rounded depth of
-// a new cube and the unrounded depth of a loaded puzzle (laid out for a
-// 2-cube before); and on high-density screens, where the figure lies where
-// it lies at ratio 1.
-struct Drawing {
-    double ratio;
-    int n;
-    bool loaded;
-    int width;
-    int height;
-    int view;
-};
-
-std::vector<Drawing> DrawCases() {
-    std::vector<Drawing> cases;
-    for (int n = 2; n <= 20; ++n) {
-        for (const bool loaded : {false, true}) cases.push_back({1, n, loaded, kWidth, kHeight, 0});
-    }
-    cases.insert(cases.end(),
-                 {Drawing{1.5, 2, false, kWidth, kHeight, 0}, Drawing{1.5, 3, true, 1013, 677, 7},
-                  Drawing{1.5, 7, false, 1280, 721, 13}, Drawing{1.5, 9, true, kWidth, kHeight, 22},
-                  Drawing{1.5, 20, false, 1001, 600, 5}, Drawing{2, 2, true, 999, 601, 17},
-                  Drawing{2, 3, false, kWidth, kHeight, 3}, Drawing{2, 9, true, 1280, 721, 10},
-                  Drawing{2, 13, false, 1013, 677, 20}, Drawing{2, 20, true, kWidth, kHeight, 1}});
-    return cases;
+    static constexpr Colour kFront[] = {kDarkYellow, kDarkGrey, kYellow};
+    if (f == 2) return static_cast<Colour>(kDarkBlue + (x + 2 * y) % 5);   // to dark magenta
+    if (f == 6) return static_cast<Colour>(kLightBlue + (x + 2 * y) % 5);  // to light magenta
+    return kFront[(x + 2 * y) % 3];
 }
 
 // The fixed cube area does not follow the layout: after a size change, or in
@@ -184,7 +149,7 @@ TEST(DrawCube, SizeChangesLeaveNoStalePixels) {
         return scene;
     };
     const auto draw = [](Scene& scene, int n, const Layout& g) {
-        DrawCube(scene, SomeCube(n), View{5, 3}, g);
+        DrawCube(scene, PaintedCube(n, CheckerColour), View{5, 3}, g);
     };
     const auto fresh = [&](int width, int height, int n) {
         Scene scene = withPanel(width, height);
@@ -210,33 +175,109 @@ TEST(DrawCube, SizeChangesLeaveNoStalePixels) {
     EXPECT_TRUE(small.canvas.Image() == fresh(1600, 900, 5)) << "larger window";
 }
 
-// The figure's exact pixels: one checksum over every pixel of the drawings
-// above and of two in windows narrower than the figure. A change that moves
-// a single pixel fails here; if it is meant, take the new sum once the
-// pictures are right. No light grey is ever left: no fill leaks out of its
-// cell, none misses part of it.
-TEST(DrawCube, PicturesStayPixelForPixel) {
-    std::vector<Drawing> cases = DrawCases();
-    cases.push_back({1, 4, false, 300, 200, 2});
-    cases.push_back({1.5, 5, true, 330, 250, 9});
-    std::uint64_t sum = 14695981039346656037u;  // FNV-1a, a pixel at a time
-    int grey = 0;
-    for (const Drawing& c : cases) {
+// New and loaded layouts of every size at ratio 1, with the rounded depth of
+// a new cube and the unrounded depth of a loaded puzzle (laid out for a
+// 2-cube before); then on high-density screens, where the figure lies where
+// it lies at ratio 1, in wide windows where it reaches the right band's place
+// and in narrow ones that cut it.
+struct Drawing {
+    double ratio;
+    int n;
+    bool loaded;
+    int width = kWidth;
+    int height = kHeight;
+    int view = 0;
+};
+
+std::vector<Drawing> DrawCases() {
+    std::vector<Drawing> cases;
+    for (int n = 2; n <= 20; ++n) {
+        for (const bool loaded : {false, true}) cases.push_back({1, n, loaded});
+    }
+    cases.insert(cases.end(), {{1.5, 2, false},
+                               {1.5, 3, true, 1013, 677, 7},
+                               {1.5, 7, false, 1280, 721, 13},
+                               {1.5, 9, true, kWidth, kHeight, 22},
+                               {1.5, 20, false, 1001, 600, 5},
+                               {2, 2, true, 999, 601, 17},
+                               {2, 3, false, kWidth, kHeight, 3},
+                               {2, 9, true, 1280, 721, 10},
+                               {2, 13, false, 1013, 677, 20},
+                               {2, 20, true, kWidth, kHeight, 1},
+                               {1, 4, false, 300, 200, 2},
+                               {1.5, 5, true, 330, 250, 9},
+                               {1, 20, false, 1920, 1080, 4},
+                               {1, 12, true, 1100, kHeight, 6}});
+    return cases;
+}
+
+// Each drawing's exact pixels, as a checksum (FNV-1a) per drawing: a change
+// that moves a single pixel names the drawing it moved in; if it is meant,
+// take the new sums once the pictures are right. No light grey is ever left
+// (no fill leaks out of its cell, none misses part of it), and the figure
+// lies in its bounds: the ring around them is untouched, and the faces'
+// colours reach their right edge. The right band keeps its own place unless
+// the figure reaches it, and then lies just right of the figure; showing and
+// clearing the bands never touches the figure.
+TEST(DrawCube, PicturesStayPixelForPixelInTheirBoundsBesideTheBands) {
+    constexpr std::uint32_t kSums[] = {
+        0x61d41ea5, 0x37901415, 0xdc8fa15d, 0x087bcf9d, 0x268a398d, 0xa30c2861, 0xa054e50f,
+        0xa6d4ea3b, 0xf0c17b83, 0xd42bd623, 0xba6048c8, 0x1e1738ba, 0xa3afaa2c, 0xd8b7e4a4,
+        0x1805e4cd, 0x120cc4cd, 0xd2a8e535, 0x24dedef1, 0xfaab327d, 0x3c15724d, 0x653a1625,
+        0x4690cebd, 0x36f08215, 0xde19808d, 0xc1a8c1f5, 0xace59575, 0x47ab11dd, 0x0ac1d1f1,
+        0x0110c26f, 0xf7a28b4f, 0x0dcb0ca5, 0xaf62d0ad, 0x3a1ce8cc, 0x914904c4, 0x5b7ec7f4,
+        0xf8b436dc, 0xbef5a6b9, 0x13e38eb9, 0xea757e01, 0xbb4979c5, 0x932b3ad7, 0xde3844f5,
+        0x5e98ee6e, 0xc87b67b1, 0x949080dd, 0x60f23b69, 0xc2132829, 0x5f63a0d1, 0x35ba5d45,
+        0xc079da0e, 0x0944b018, 0x4e5cb5e5};
+    const std::vector<Drawing> cases = DrawCases();
+    ASSERT_EQ(cases.size(), std::size(kSums));
+    int moved = 0;
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const Drawing& c = cases[i];
+        SCOPED_TRACE(::testing::Message()
+                     << "size " << c.n << (c.loaded ? " loaded" : " new") << " in " << c.width
+                     << "x" << c.height << " at ratio " << c.ratio << ", view " << c.view);
         Layout g = ComputeLayout(c.loaded ? 2 : c.n, c.width, c.height);
         if (c.loaded) ApplyLoadedSize(g, c.n);
         Scene scene(c.width, c.height, c.ratio);
+        Canvas& canvas = scene.canvas;
+        canvas.FillRect(0, 0, c.width - 1, c.height - 1, kWhite);
         DrawCube(scene, PaintedCube(c.n, CheckerColour), ViewFromIndex(c.view), g);
-        const QImage& image = scene.canvas.Image();
+        std::uint32_t sum = 2166136261u;
+        int grey = 0;
+        const QImage& image = canvas.Image();
         for (int y = 0; y < image.height(); ++y) {
             const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
             for (int x = 0; x < image.width(); ++x) {
-                sum = (sum ^ line[x]) * 1099511628211u;
-                grey += line[x] == kPalette[kBoundaryGrey];
+                sum = (sum ^ line[x]) * 16777619u;
+                grey += line[x] == kPalette[kLightGrey];
             }
         }
+        EXPECT_EQ(sum, kSums[i]);
+        EXPECT_EQ(grey, 0);
+
+        const QRect figure = FigureBounds(g);
+        for (const QRect& r : QRegion(figure.adjusted(-3, -3, 3, 3)) - figure - kCubeArea)
+            EXPECT_EQ(CountOther(canvas, r, {kWhite}), 0);
+        if (!Whole(canvas).contains(figure)) continue;  // a window narrower than the figure
+        const QRect rightColumn(figure.right() - 1, figure.top(), 1, figure.height());
+        EXPECT_GT(CountOther(canvas, rightColumn, {kBlack, kWhite}), 0);
+
+        const QRect band = RightBandArea(figure);
+        if (figure.intersects(kRightBandArea)) {
+            ++moved;
+            EXPECT_EQ(band,
+                      kRightBandArea.translated(figure.right() + 1 - kRightBandArea.left(), 0));
+        } else {
+            EXPECT_EQ(band, kRightBandArea);
+        }
+        const QImage drawn = image.copy(DeviceRect(canvas, figure));
+        ShowSolvedBands(scene, band, figure);
+        EXPECT_TRUE(SolvedBandShown(canvas, band));
+        ClearSolvedBands(scene, band, figure);
+        EXPECT_EQ(image.copy(DeviceRect(canvas, figure)), drawn);
     }
-    EXPECT_EQ(grey, 0);
-    EXPECT_EQ(sum, 14047168052862808931u);
+    EXPECT_GT(moved, 0) << "some wide layout reaches the band's place";
 }
 
 }  // namespace

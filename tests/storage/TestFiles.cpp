@@ -74,25 +74,6 @@ Puzzle ScrambledPuzzle(int n, int moves, std::uint64_t seed) {
     return p;
 }
 
-Puzzle PlayedPuzzle(int n, int scramble, int userMoves, std::uint64_t seed) {
-    Puzzle p = ScrambledPuzzle(n, scramble, seed);
-    History history;
-    if (!history.Assign(p.history)) throw std::logic_error("history too long");
-    Random rnd(seed + 1);
-    int column = 1;
-    for (int k = 0; k < userMoves; ++k) {
-        if (rnd.Draw(3) != 1) column = rnd.Draw(n);
-        const int row = rnd.Draw(2) == 1 ? 1 : n;
-        const auto request = ClickToMove(kLeftButton, column, row, p.view, n);
-        if (!request) continue;
-        p.MoveAxis = request->move.axis;
-        if (PushUserMove(history, request->move, p.cube, p.view, rnd) == PushResult::Refused) break;
-        p.cube.TurnSlice(p.view, request->click);
-    }
-    p.history.assign(history.Entries().begin(), history.Entries().end());
-    return p;
-}
-
 std::vector<std::string> SplitLines(std::string_view text) {
     std::vector<std::string> lines;
     std::size_t start = 0;

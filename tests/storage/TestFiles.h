@@ -45,10 +45,6 @@ void WriteBytes(const std::filesystem::path& path, std::string_view bytes);
 // copies, view and history are what play leaves behind.
 Puzzle ScrambledPuzzle(int n, int moves, std::uint64_t seed);
 
-// The same, then `userMoves` clicks of a player, with runs on one slice so
-// that the history folds them as play does.
-Puzzle PlayedPuzzle(int n, int scramble, int userMoves, std::uint64_t seed);
-
 // The text split at its CR LF line ends; the pieces are the lines.
 std::vector<std::string> SplitLines(std::string_view text);
 std::string JoinLines(const std::vector<std::string>& lines);

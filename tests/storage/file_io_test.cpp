@@ -40,25 +40,21 @@ mode_t ModeOf(const fs::path& path) {
     return ::stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 07777;
 }
 
-// A child process running `body`, killed with SIGKILL by Kill().
-class Child {
-  public:
-    explicit Child(const std::function<void()>& body) : pid_(::fork()) {
-        if (pid_ == 0) {
-            body();
-            ::_exit(0);
-        }
+// A child process running `body` until Kill() or the end of the scope.
+struct Child {
+    explicit Child(const std::function<void()>& body) : pid(::fork()) {
+        if (pid != 0) return;
+        body();
+        ::_exit(0);
     }
     ~Child() { Kill(); }
     void Kill() {
-        if (pid_ <= 0) return;
-        ::kill(pid_, SIGKILL);
-        ::waitpid(pid_, nullptr, 0);
-        pid_ = -1;
+        if (pid <= 0) return;
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+        pid = -1;
     }
-
-  private:
-    pid_t pid_;
+    pid_t pid;
 };
 
 TEST(AtomicWrite, ReplacesWholeOrRefusesSayingWhyAndLosesNothing) {
@@ -81,13 +77,13 @@ TEST(AtomicWrite, ReplacesWholeOrRefusesSayingWhyAndLosesNothing) {
         {folder / "dir.cube", "it is not a regular file"},
         {folder / "link.cube", "it is a symbolic link"},
         {keep, "File too large"}};  // the disk full, through a file size limit
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, SIG_IGN);  // a failed write instead of a killed process
     for (const auto& [path, reason] : cases) {
         for (const NewFile how : kBothWays) {
-            rlimit old{};
-            ::getrlimit(RLIMIT_FSIZE, &old);
-            rlimit limit{1000, old.rlim_max};
-            std::signal(SIGXFSZ, SIG_IGN);  // a failed write instead of a killed process
-            if (reason == "File too large") ::setrlimit(RLIMIT_FSIZE, &limit);
+            const rlimit limit{reason == "File too large" ? 1000 : old.rlim_cur, old.rlim_max};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
             const WriteStatus status = WriteFileAtomically(path, std::string(100'000, 'y'), how);
             ::setrlimit(RLIMIT_FSIZE, &old);
             EXPECT_TRUE(Contains(status.error, "cannot save " + path.string() + ": ")) << path;

@@ -56,8 +56,8 @@ class SizeRoundTrip : public ::testing::TestWithParam<int> {};
 TEST_P(SizeRoundTrip, SavedPuzzleLoadsBackIdentically) {
     const int n = GetParam();
     // The largest history there is on the largest cube.
-    const int scramble = n == 20 ? History::kCapacity - 20 : 3 * n;
-    Puzzle p = testing::PlayedPuzzle(n, scramble, 4 * n, static_cast<std::uint64_t>(n));
+    Puzzle p = testing::ScrambledPuzzle(n, n == 20 ? History::kCapacity : 7 * n,
+                                        static_cast<std::uint64_t>(n));
     p.view = ViewFromIndex(n);  // and a view of another kind for every size
     testing::TempFolder folder;
     const auto path = folder / "lake.cube";

@@ -92,6 +92,14 @@ void Cube::FillFace(int f, Colour c) {
 }
 
 void Cube::Snapshot() {
+    // A fast path, kept for speed alone: at the largest size the used cells
+    // are the whole array, and one copy of it is twice as fast as a copy per
+    // row. No test can tell the two apart; BM_TurnSlice/20 and
+    // BM_SolverPlayback/20 can.
+    if (size_ == kStride) {
+        copy_ = stickers_;
+        return;
+    }
     for (int f = 1; f <= 6; ++f) {
         for (int y = 1; y <= size_; ++y) {
             std::memcpy(&copy_[Index(1, y, f)], &stickers_[Index(1, y, f)], size_);

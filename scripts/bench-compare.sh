@@ -29,7 +29,7 @@ rounds=15
 repetitions=1
 min_time=0.2
 filter=''
-threshold=3
+threshold=5
 time_key=cpu_time
 
 usage() {
@@ -42,7 +42,7 @@ Options:
                   their median (default 1)
   -m SECONDS      least time of one repetition (default 0.2)
   -f REGEX        only the benchmarks whose names match (--benchmark_filter)
-  -t PERCENT      the least difference marked slower or faster (default 3)
+  -t PERCENT      the least difference marked slower or faster (default 5)
   -w              wall-clock time instead of CPU time
 EOF
 }

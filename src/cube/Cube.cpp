@@ -92,6 +92,14 @@ void Cube::FillFace(int f, Colour c) {
 }
 
 void Cube::Snapshot() {
+    // A fast path, kept for speed alone: at the largest size the used cells
+    // are the whole array, and one copy of it is twice as fast as a copy per
+    // row. No test can tell the two apart; BM_TurnSlice/20 and
+    // BM_SolverPlayback/20 can.
+    if (size_ == kStride) {
+        copy_ = stickers_;
+        return;
+    }
     for (int f = 1; f <= 6; ++f) {
         for (int y = 1; y <= size_; ++y) {
             std::memcpy(&copy_[Index(1, y, f)], &stickers_[Index(1, y, f)], size_);
@@ -102,18 +110,21 @@ void Cube::Snapshot() {
 void Cube::MoveLines(View view, int button, int direction, int firstLine, int lastLine) {
     // Walk the ring from the front face: each step copies the line of the
     // face just left onto the next face, seen in that face's own turn. The
-    // ring always closes after four faces.
+    // ring always closes after four faces. The size is read once: a sticker
+    // is a char, which may alias any member, so a loop bound of size_ would
+    // be read again after every sticker written.
+    const int n = size_;
     View source = view;
     for (int step = 0; step < 4; ++step) {
         const View dest = RingStep(source.FrontTurn, button, source.FrontFace, direction);
         const Colour* from = &copy_[Index(1, 1, source.FrontFace)];
         Colour* to = &stickers_[Index(1, 1, dest.FrontFace)];
         for (int m = firstLine; m <= lastLine; ++m) {
-            const LineWalk src = LineOf(source.FrontTurn, button, m, size_);
-            const LineWalk dst = LineOf(dest.FrontTurn, button, m, size_);
+            const LineWalk src = LineOf(source.FrontTurn, button, m, n);
+            const LineWalk dst = LineOf(dest.FrontTurn, button, m, n);
             const Colour* in = from + src.start;
             Colour* out = to + dst.start;
-            for (int k = 0; k < size_; ++k, in += src.step, out += dst.step) *out = *in;
+            for (int k = 0; k < n; ++k, in += src.step, out += dst.step) *out = *in;
         }
         source = dest;
     }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a puzzle file: the parser must refuse with a message or return
 // a sound puzzle, and a puzzle it returns must write out and parse back the
 // same, byte for byte.

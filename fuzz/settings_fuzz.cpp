@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a settings file: the reader must never fail, must always hand
 // back settings the game can use, and what it hands back must save and read
 // back unchanged.

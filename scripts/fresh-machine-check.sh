@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Proves that a brand-new Debian 12 machine needs nothing but this repository. Builds a minimal
 # bookworm root with debootstrap, puts a clean clone of the repository in it and runs there, as
 # CI does (root, no stdin, CI=true, a bare environment):

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets in the clang build (preset clang, build-clang/) and runs each one
 # in turn.
 #   scripts/fuzz.sh            20 seconds per target (for CI)

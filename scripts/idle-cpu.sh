@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Measures how much CPU the game uses while it waits for the player: starts
 # it in a real window under Xvfb, lets it settle, then reads its CPU time from
 # /proc over a stretch of seconds. Fails above 1 % of one core.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Measures how long the game takes from launch to its first complete picture
 # (the window at its final size, the cube and the side panel drawn) in a real
 # window under Xvfb, with no window manager and with openbox: the median of

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Plants small faults in src/, one at a time, and tells how many the tests
 # catch. Each fault is one of: a comparison flipped or its bound moved by one
 # (== !=, < <=, > >=), && and || swapped, + 1 and - 1 swapped, true and false

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package dist/twistor_<version>_<arch>.deb with Debian's own tools
 # (dpkg-buildpackage: debhelper and the CMake build system, hardened by dpkg-buildflags) from a
 # clean copy of the source in build-package/, then checks it: lintian must find no error and no

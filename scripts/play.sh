@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds the game (preset default) and starts it on this display.
 # Arguments are passed on to the game.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages needed to build, run and test Twistor.
 # Safe to run again: when everything is already there it touches neither apt nor the network.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The one test command: installs what is missing, then builds and runs every test three times:
 # in the release build with warnings as errors (preset ci), in a clang build of everything with
 # the fuzz targets (preset clang), whose fuzz targets then run for a short while, and in the

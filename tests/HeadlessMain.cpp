@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main of every test program that needs Qt, and the one place that makes
 // it headless and pixel-exact, whatever the shell that runs it has set: no X
 // server, no scaling, and a private runtime folder of its own.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The time from the pump point that delivers a player's click to the
 // finished picture: the loop's hit test, history push, turn, drawing and
 // solved test, in a real window on the offscreen platform.

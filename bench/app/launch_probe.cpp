@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // launch_probe: how long the game takes from launch to its first complete
 // picture on a real X display. Starts the game, grabs the screen again and
 // again, and stops once the screen has not changed for a second: the first

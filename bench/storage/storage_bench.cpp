@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading and saving the largest puzzle the game can make: a 20-cube with a
 // full history of 10000 moves.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // twistor-icon OUTDIR: writes the game's icon as OUTDIR/twistor.svg and
 // OUTDIR/twistor-SIZE.png for each hicolor size, at build time. It draws on
 // images only, so it needs no display and no QGuiApplication.

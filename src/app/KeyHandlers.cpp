@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard: the cube's keys, the square cursor that turns slices as a
 // click does, the menus' F10, and the keys of an open panel.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main loop: start-up, laying out a cube, and the passes that scramble,
 // wait for the player, make moves, draw and notice a solved cube.
 

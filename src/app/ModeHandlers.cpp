@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The handlers that change who solves, start and end game mode, and ask for
 // new cubes. They set state and flags for the main loop and redraw the side
 // panel when they change what it shows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The option panels: difficulty, rotation time and colours, and the steps
 // every panel shares when it opens and closes.
 

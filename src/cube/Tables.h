@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The cube's geometry, as fixed tables. Nothing is computed from a 3-D model:

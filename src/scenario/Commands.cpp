@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The script commands: each reads its words, acts on the window as a person
 // would, and says whether the game may run before the next line is read.
 

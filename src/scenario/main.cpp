@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // twistor-scenario: runs the game from a script on standard input, under
 // Qt's offscreen platform, in the current folder or in the one that the
 // game's --folder DIR or --xdg names.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game-flow decisions without a window: what a solved cube counts for in
 // each mode, which of game mode's controls belong on the screen, and how a
 // new cube is asked for.

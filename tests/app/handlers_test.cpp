@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What each handler leaves on the screen, as a player sees it: the mode
 // boxes, the caption, the controls and labels shown, and the menu.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole game without a mouse: the square cursor and its slice turns,
 // the menus and their shortcuts, and what a screen reader is told.
 

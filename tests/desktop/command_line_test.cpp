@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -202,6 +203,28 @@ TEST(Keys, EveryKeyIsInTheReadmeAndTheManualPage) {
         EXPECT_TRUE(manKeys.count(name)) << name << " in the manual page";
         EXPECT_EQ(FindKeyBinding(b.key, b.modifiers), &b) << name;
     }
+}
+
+// Every source, script and CMake file says its licence in its first lines.
+TEST(Licence, EveryFileNamesItsLicence) {
+    int files = 0;
+    for (const char* folder : {"src", "tests", "bench", "fuzz", "scripts", "data"}) {
+        for (const auto& entry :
+             fs::recursive_directory_iterator(fs::path(TWISTOR_SOURCE_DIR) / folder)) {
+            const std::string name = entry.path().filename().string();
+            if (!entry.is_regular_file() ||
+                entry.path().string().find("/corpus/") != std::string::npos ||
+                !(name.ends_with(".cpp") || name.ends_with(".h") || name.ends_with(".sh") ||
+                  name == "CMakeLists.txt" || name.ends_with(".cmake") || name.ends_with(".in")))
+                continue;
+            std::ifstream in(entry.path());
+            std::string head, line;
+            for (int k = 0; k < 3 && std::getline(in, line); ++k) head += line + "\n";
+            EXPECT_NE(head.find("SPDX-License-Identifier: "), std::string::npos) << entry.path();
+            ++files;
+        }
+    }
+    EXPECT_GT(files, 100);
 }
 
 TEST_F(Folders, FilesLandInTheChosenFolderAndNowhereElse) {

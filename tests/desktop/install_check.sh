@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # install_check.sh BUILD_DIR APP_ID [BINDIR]: installs the build into a temporary prefix,
 # checks that every file the desktop needs is there and that each validator
 # passes on it with no error and no warning.

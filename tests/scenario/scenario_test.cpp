@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scenario runner that the window tests and the end-to-end checks drive
 // the game with: its script lines, its passes, its seeds and its shots.
 

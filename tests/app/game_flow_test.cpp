@@ -68,32 +68,6 @@ TEST(SolvedStep, ACubeSolvedByAnotherRouteForgetsItsHistoryAndCounts) {
     }
 }
 
-// A scramble count of 0 starts with a solved cube and no history: the
-// computer has nothing to play back. A game still scrambles once.
-TEST(ComputerMode, WithAnEmptyHistoryMakesNoMove) {
-    Game g(testing::SettingsLine(4, 0));
-    Cube before(4);
-    Steps f;
-    f.then([&](CubeWindow& w) {
-         before = w.state().cube;
-         EXPECT_TRUE(before.IsSolved());
-         EXPECT_TRUE(w.state().history.Empty());
-         EXPECT_EQ(testing::PixelAt(w, 100, 326), 0) << "no \"Solved Cube!\" band";
-         return "menu csolve";
-     })
-        .then([&](CubeWindow& w) {
-            EXPECT_TRUE(w.state().cube == before);
-            EXPECT_EQ(w.state().view, (View{1, 1}));
-            return "menu usolve\nmenu gamemode";
-        })
-        .then([&](CubeWindow& w) {
-            EXPECT_EQ(Text(w.controls().Label5), "Difficulty level: 1");
-            EXPECT_EQ(w.state().history.MoveCount(), 1);
-            return "";
-        });
-    g.Run(f);
-}
-
 TEST(ComputerMode, EachMoveWaitsForTheTimerAndPracticeModeEndsTheWait) {
     Game g(testing::SettingsLine(3, 2, 5));
     int interval = -1;

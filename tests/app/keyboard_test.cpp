@@ -13,6 +13,7 @@
 
 #include "Driver.h"
 #include "app/DrawingArea.h"
+#include "app/KeyBindings.h"
 #include "render/CubeDrawing.h"
 #include "render/Palette.h"
 
@@ -75,6 +76,22 @@ TEST(Keyboard, ArrowsRAndTTurnTheWholeCubeInPracticeModeOnly) {
         });
     }
     g.Run(steps);
+}
+
+// The help lists the keys in two columns: the keys from the third, their
+// words from the eighteenth, on a line of their own when the keys leave no
+// room, and no line past the seventy-ninth column.
+TEST(Keyboard, TheHelpListsEveryKeyInTwoColumns) {
+    std::istringstream help(KeysHelp());
+    int keyLines = 0;
+    for (std::string line; std::getline(help, line);) {
+        EXPECT_LE(line.size(), 79u) << line;
+        const std::size_t words = line.find_first_not_of(' ', line.find("  ", 2));
+        if (line.rfind("                 ", 0) != 0) ++keyLines;
+        EXPECT_TRUE(words == 17 || (line.find_first_not_of(' ') == 2 && words == std::string::npos))
+            << line;
+    }
+    EXPECT_EQ(keyLines, 17);
 }
 
 // Each Ctrl+arrow gives exactly the game that the matching click gives: the

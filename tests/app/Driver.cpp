@@ -93,7 +93,7 @@ int Game::Run(std::function<std::string(CubeWindow&)> script) {
         if (!started) {
             started = true;
             return preamble + (preamble.empty() || preamble.back() == '\n' ? "" : "\n") +
-                   (seeded ? "seed 1\n" : "") + "start\n";
+                   "seed 1\nstart\n";
         }
         return script(*window_);
     });

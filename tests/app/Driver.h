@@ -41,8 +41,9 @@ class Steps {
 };
 
 // Runs the real window under the scenario runner, in a fresh folder of its
-// own. The script is asked for its next lines whenever the game waits, and
-// can look at the window's state meanwhile.
+// own, its random numbers seeded so that runs repeat. The script is asked
+// for its next lines whenever the game waits, and can look at the window's
+// state meanwhile.
 class Game {
   public:
     // `settings`, when not empty, is written as the settings file first.
@@ -51,8 +52,6 @@ class Game {
 
     // Commands run before "start" (for example "area 1000 700").
     std::string preamble;
-    // Seed the game's random numbers, so that runs repeat.
-    bool seeded = true;
 
     // Runs until the script returns an empty string. Returns the exit status.
     int Run(std::function<std::string(CubeWindow&)> script);

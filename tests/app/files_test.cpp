@@ -3,15 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QCheckBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QPushButton>
 #include <filesystem>
 #include <fstream>
 #include <sstream>

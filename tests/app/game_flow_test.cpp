@@ -1,13 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QCheckBox>
 #include <QElapsedTimer>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QTimer>
 
 #include "Driver.h"
@@ -109,33 +103,6 @@ TEST(ComputerMode, EachMoveWaitsForTheTimerAndPracticeModeEndsTheWait) {
     });
     h.Run(f2);
     EXPECT_LT(waited, 3000);
-}
-
-TEST(Sizes, ChoosingASizeWaitsForNewPuzzleAndEverySizeSolves) {
-    Game g(testing::SettingsLine(2, 3));
-    int size = 3;
-    Steps f;
-    for (; size <= 20; ++size) {
-        const int k = size;
-        f.then([k](CubeWindow&) { return "menu by" + std::to_string(k); })
-            .then([k](CubeWindow& w) {
-                EXPECT_EQ(w.state().cube.CubeSize(), k - 1) << "the cube in play stays";
-                EXPECT_TRUE(w.menuItem(QString("by%1").arg(k))->isChecked());
-                EXPECT_FALSE(w.menuItem(QString("by%1").arg(k - 1))->isChecked());
-                return "menu newpuzzle";
-            })
-            .then([k](CubeWindow& w) {
-                EXPECT_EQ(w.state().cube.CubeSize(), k);
-                EXPECT_EQ(w.state().history.MoveCount(), 3);
-                EXPECT_EQ(w.state().layout.CellWidth, 230 / k);
-                return "menu csolve";
-            })
-            .then([k](CubeWindow& w) {
-                EXPECT_TRUE(w.state().cube.IsSolved()) << "size " << k;
-                return "menu usolve";
-            });
-    }
-    g.Run(f);
 }
 
 }  // namespace

@@ -2,22 +2,16 @@
 // The game-flow decisions without a window: what a solved cube counts for in
 // each mode, which of game mode's controls belong on the screen, and how a
 // new cube is asked for.
-
 #include <gtest/gtest.h>
+
 
 #include "app/GameFlow.h"
 #include "app/GameState.h"
+#include "app/NumberText.h"
 
 namespace twistor {
 namespace {
 
-TEST(GameRules, OutsideGameModeASolvedCubeCountsForNothing) {
-    GameFlow g;
-    g.NewPuzzle(false);
-    const SolvedNews news = g.SolvedMoment(false);
-    EXPECT_FALSE(news.showCount || news.gameCaption || g.WaitingForNewCube || g.LabelsShown);
-    EXPECT_EQ(g.Outside, OutsideGame::NoGame);
-}
 
 TEST(GameRules, GameCubesCountAndWaitForTheNextOne) {
     GameFlow g;
@@ -69,15 +63,6 @@ TEST(GameRules, ANewGameCountsItsFirstSolveWithoutWaitingUnlessItCameRightAfterA
     }
 }
 
-TEST(GameRules, LeavingAGameThatWaitsForANewCubeAbandonsNothing) {
-    GameFlow g;
-    g.StartGame(true, 3);
-    g.SolvedMoment(true);
-    g.LeaveForOtherMode(true);
-    EXPECT_FALSE(g.AbandonedCube || g.WaitingForNewCube || g.LabelsShown);
-    EXPECT_EQ(g.Outside, OutsideGame::NoGame);
-}
-
 TEST(GameRules, ANewCubeIsAskedForWithAnEmptyHistoryAndARedraw) {
     GameState s;
     s.modes.NewCubeWanted = false;
@@ -89,6 +74,28 @@ TEST(GameRules, ANewCubeIsAskedForWithAnEmptyHistoryAndARedraw) {
     EXPECT_TRUE(s.mail.RedrawWanted);
     EXPECT_EQ(GameScramblePasses(0), 2) << "a game cube is never handed over solved";
     EXPECT_EQ(ScramblePasses(0), 1);
+}
+
+TEST(LeadingNumber, ReadsTheNumberAtTheStartOfABox) {
+    EXPECT_EQ(LeadingNumber("3"), 3);
+    EXPECT_EQ(LeadingNumber("  12"), 12);
+    EXPECT_EQ(LeadingNumber("2x"), 2);
+    EXPECT_EQ(LeadingNumber("x2"), 0);
+    EXPECT_EQ(LeadingNumber(""), 0);
+    EXPECT_EQ(LeadingNumber("-5"), -5);
+    EXPECT_EQ(LeadingNumber("-"), 0);
+    EXPECT_EQ(LeadingNumber("0,5"), 0.5);  // a decimal comma, as many players type it
+    EXPECT_EQ(LeadingNumber(",5"), 0.5);
+    EXPECT_EQ(LeadingNumber("1.5,5"), 1.5);
+}
+
+TEST(ScrambleCountFrom, StaysWithinWhatTheHistoryCanHold) {
+    EXPECT_EQ(ScrambleCountFrom("3"), 3);
+    EXPECT_EQ(ScrambleCountFrom("-7"), 0);
+    EXPECT_EQ(ScrambleCountFrom("2.9"), 2);  // a fraction would never count down to 0
+    EXPECT_EQ(ScrambleCountFrom("99"), 99);
+    EXPECT_EQ(ScrambleCountFrom("123456"), 99);
+    EXPECT_EQ(ScrambleCountFrom("abc"), 0);
 }
 
 }  // namespace

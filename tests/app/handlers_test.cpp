@@ -6,12 +6,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QImage>
-#include <QKeyEvent>
-#include <QPushButton>
-#include <algorithm>
-#include <memory>
 #include <set>
 #include <vector>
 

@@ -1,11 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QCheckBox>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <fstream>

@@ -1,18 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QDir>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
-#include <QProcess>
-#include <QPushButton>
 #include <QScreen>
-#include <QTemporaryDir>
-#include <QTimer>
-#include <regex>
 #include <sstream>
 
 #include "Driver.h"
@@ -32,19 +25,6 @@ using testing::Game;
 using testing::PixelAt;
 using testing::Steps;
 using testing::UndoTopLine;
-
-// What the handler tests see at the start (caption, menus, mode boxes) holds
-// as well without a settings file.
-TEST(StartUp, WithoutSettingsLaysOutAScrambledTwoCubeWithFaceOneUpright) {
-    Game g;
-    ASSERT_EQ(g.Run("dump\n"), 0);
-    EXPECT_EQ(g.window().state().modes.ScrambleLeft, 0);
-    EXPECT_NE(g.output().find("size 2\nview 1 1\nmoves 3\nhistory "), std::string::npos);
-    EXPECT_TRUE(std::regex_search(g.output(), std::regex("\nface 6 \\d+ \\d+ / \\d+ \\d+\n")));
-    EXPECT_EQ(testing::Screen(g.window()),
-              "user box | Twistor Cube (Practice-mode) | shown | off | ticked usolve by2 | New "
-              "puzzle");
-}
 
 TEST(Clicks, OffTheSquaresOrOffTheEdgesMoveNothing) {
     Game g(testing::SettingsLine(3, 2));
@@ -80,103 +60,6 @@ TEST(Clicks, OffTheSquaresOrOffTheEdgesMoveNothing) {
         })
         .then([&](CubeWindow& w) {
             EXPECT_TRUE(w.state().cube == before);
-            return "";
-        });
-    g.Run(steps);
-}
-
-TEST(Clicks, TurnTheClickedLayerTheWayOfTheEdgeInEveryTurnOfTheView) {
-    Game g(testing::SettingsLine(4, 0));
-    Cube expected(4);
-    Steps steps;
-    for (int turn = 0; turn < 4; ++turn) {
-        // Four edges, a square that is on none ("t" then turns the view).
-        for (const auto& [click, valid] : {std::pair{Click{kLeftButton, 2, 1}, true},
-                                           {Click{kRightButton, 4, 3}, true},
-                                           {Click{kLeftButton, 1, 4}, true},
-                                           {Click{kRightButton, 1, 1}, true},
-                                           {Click{kLeftButton, 2, 2}, false}}) {
-            steps.then([&, click = click, valid = valid](CubeWindow& w) {
-                expected = w.state().cube;
-                if (valid) expected.TurnSlice(w.state().view, click);
-                return ClickLine(w, click.PickColumn, click.PickRow,
-                                 click.PickButton == kLeftButton ? "left" : "right");
-            });
-            steps.then([&, turn](CubeWindow& w) {
-                EXPECT_TRUE(w.state().cube == expected) << "turn " << turn;
-                return "#next";
-            });
-        }
-        steps.then([](CubeWindow&) { return "key t"; });
-    }
-    g.Run(steps);
-}
-
-// The player resizes the window during a game: the cube keeps its stickers,
-// view and history, is drawn for the new size, and a click on a square drawn
-// there turns exactly that square's slice.
-TEST(Resize, TheCubeFollowsTheWindowAndAClickHitsTheSquareDrawnThere) {
-    Game g(testing::SettingsLine(4, 5));
-    Cube expected(4);
-    int moves = 0;
-    Steps steps;
-    for (const QSize size : {QSize(1200, 800), QSize(800, 560)}) {
-        steps
-            .then([&, size](CubeWindow& w) {
-                expected = w.state().cube;
-                moves = w.state().history.MoveCount();
-                w.SetFixedArea(size.width(), size.height());
-                return "passes 1";
-            })
-            .then([&, size](CubeWindow& w) {
-                const GameState& s = w.state();
-                const Layout l = ComputeLayout(4, size.width(), size.height());
-                EXPECT_EQ(s.layout.FrontLeft, l.FrontLeft);
-                EXPECT_EQ(s.layout.FrontTop, l.FrontTop);
-                EXPECT_EQ(s.layout.DepthSpan, l.DepthSpan) << "a fresh cube's depth";
-                EXPECT_TRUE(s.cube == expected);
-                EXPECT_EQ(s.history.MoveCount(), moves);
-                EXPECT_EQ(s.view, (View{1, 1}));
-                for (int row = 1; row <= 4; ++row) {
-                    for (int col = 1; col <= 4; ++col) {
-                        const auto [x, y] = SquareCentre(l, col, row);
-                        EXPECT_EQ(PixelAt(w, x, y), s.cube.Sticker(col, row, 1));
-                    }
-                }
-                // The top row's third square, with the left button: its column.
-                expected.TurnSlice(s.view, Click{kLeftButton, 3, 1});
-                return ClickLine(w, 3, 1, "left");
-            })
-            .then([&, size](CubeWindow& w) {
-                EXPECT_TRUE(w.state().cube == expected) << "after the click in " << size.width();
-                return "#next";
-            });
-    }
-    g.Run(steps);
-}
-
-TEST(Keys, BMakesOneComputerStepAndReturnsToThePlayer) {
-    Game g(testing::SettingsLine(3, 5));
-    GameState before;
-    Steps steps;
-    steps
-        .then([&](CubeWindow& w) {
-            before = w.state();
-            EXPECT_EQ(before.history.MoveCount(), 5);
-            return "key b";
-        })
-        .then([&](CubeWindow& w) {
-            const GameState& s = w.state();
-            // either one slice move or one spin
-            const bool sliced = s.history.MoveCount() == before.history.MoveCount() - 1;
-            const bool spun =
-                s.history.MoveCount() == before.history.MoveCount() && !(s.view == before.view);
-            EXPECT_TRUE(sliced || spun);
-            EXPECT_EQ(s.modes.SolveMode, Solver::Player);
-            EXPECT_EQ(s.modes.StepMode, false);
-            EXPECT_TRUE(w.menuItem("usolve")->isChecked());
-            EXPECT_FALSE(w.menuItem("csolve")->isChecked());
-            EXPECT_EQ(BoxColour(w, kUserBox), 11);
             return "";
         });
     g.Run(steps);

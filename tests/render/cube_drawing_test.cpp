@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -22,6 +21,7 @@
 
 namespace twistor {
 namespace {
+
 
 constexpr int kWidth = 792;
 constexpr int kHeight = 540;
@@ -279,6 +279,33 @@ TEST(DrawCube, PicturesStayPixelForPixelInTheirBoundsBesideTheBands) {
         EXPECT_EQ(image.copy(DeviceRect(canvas, figure)), drawn);
     }
     EXPECT_GT(moved, 0) << "some wide layout reaches the band's place";
+}
+
+TEST(SolvedBands, GreenBoxesWithTheWordsAndTheRestOfTheBandsBlack) {
+    Scene scene(800, 560);
+    scene.canvas.FillRect(0, 0, 799, 559, kWhite);
+    ShowSolvedBands(scene);
+    const Canvas& canvas = scene.canvas;
+    for (const QRect& band : {kLeftBandArea, kRightBandArea}) {
+        const QRect box(band.left() + 1, band.top() + 33, 194, 42);
+        const QRect above = Corners(band.left(), band.top(), band.right(), box.top() - 1);
+        const QRect below = Corners(band.left(), box.bottom() + 1, band.right(), band.bottom());
+        EXPECT_EQ(CountOther(canvas, above, {kBlack}) + CountOther(canvas, below, {kBlack}), 0);
+        EXPECT_EQ(CountOther(canvas, box, {kLightGreen, kBlack}), 0);
+        EXPECT_GT(CountColour(canvas, box, kBlack), 300);  // "Solved Cube!" in large letters
+        EXPECT_EQ(canvas.ColourAt(box.left(), box.top()), kLightGreen);
+        EXPECT_EQ(canvas.ColourAt(box.right(), box.bottom()), kLightGreen);
+        // The text starts at the box's left edge, two pixels below its top.
+        EXPECT_EQ(CountColour(canvas, box.adjusted(0, 0, 0, 2 - box.height()), kBlack), 0);
+    }
+    // Nothing outside the bands: 202 x 101 each, less the 1 + 7 columns
+    // beside each 42-row box.
+    EXPECT_EQ(CountColour(canvas, Whole(canvas), kWhite), 800 * 560 - 2 * (202 * 101 - 8 * 42));
+    // Shown again further right, the right band leaves nothing at its old place.
+    const QRect moved = kRightBandArea.translated(100, 0);
+    ShowSolvedBands(scene, moved);
+    for (const QRect& r : QRegion(kRightBandArea) - moved)
+        EXPECT_EQ(CountOther(canvas, r, {kBlack}), 0);
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <set>
 
 #include "Driver.h"
 #include "render/Palette.h"
@@ -51,18 +50,6 @@ TEST(ScenarioRunner, PassesHandsBackAfterThatManyPasses) {
             return "";
         });
     g.Run(steps);
-}
-
-// Without "seed" a script gets the clock's random numbers, as a player does.
-TEST(ScenarioRunner, WithoutASeedEachRunScramblesAfresh) {
-    std::set<std::string> dumps;
-    for (int run = 0; run < 2; ++run) {
-        Game g(testing::SettingsLine(3, 20));
-        g.seeded = false;
-        g.Run("dump");
-        dumps.insert(g.output());
-    }
-    EXPECT_EQ(dumps.size(), 2u);
 }
 
 // With QT_SCALE_FACTOR set, the scenario runner's shot is the picture in the

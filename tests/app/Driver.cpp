@@ -46,6 +46,13 @@ class ScriptBuffer : public std::streambuf {
 
 int counter = 0;
 
+// The colour of a solving-mode box (kUserBox, kComputerBox): light cyan (11)
+// when it is the current mode's.
+int BoxColour(CubeWindow& w, const QRect& box) {
+    // Inside the box, away from its words.
+    return PixelAt(w, box.right() - 1, box.top() + 1);
+}
+
 }  // namespace
 
 Steps& Steps::then(Step s) {
@@ -134,11 +141,6 @@ std::string Text(const QWidget* labelOrBox) {
 
 int PixelAt(CubeWindow& w, int x, int y) {
     return w.area()->canvas().ColourAt(x, y);
-}
-
-int BoxColour(CubeWindow& w, const QRect& box) {
-    // Inside the box, away from its words.
-    return PixelAt(w, box.right() - 1, box.top() + 1);
 }
 
 std::string Screen(CubeWindow& w) {

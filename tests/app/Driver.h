@@ -82,9 +82,6 @@ std::string Text(const QWidget* labelOrBox);
 
 // The pixel colour number at a point of the window's picture.
 int PixelAt(CubeWindow& w, int x, int y);
-// The colour of a solving-mode box (kUserBox, kComputerBox): light cyan (11)
-// when it is the current mode's.
-int BoxColour(CubeWindow& w, const QRect& box);
 
 // What a player sees of the window besides the cube, on one line: the
 // highlighted mode box, the caption, the controls shown (a disabled one

@@ -134,27 +134,6 @@ TEST(PuzzleFiles, WhatIsNotAPuzzleOrSettingsFileIsLeftAsItIsAndSaidSo) {
     EXPECT_TRUE(std::filesystem::is_directory(dir / storage::kSettingsFileName));
 }
 
-// The settings file a fresh game writes after `commands`, or "" when it
-// writes none.
-std::string SettingsWrittenAfter(const std::string& commands) {
-    Game g;
-    EXPECT_EQ(g.Run(commands), 0);
-    return ReadFile(g.folder() / storage::kSettingsFileName);
-}
-
-TEST(Settings, SaveSettingsWritesTheChosenSizeAndTheNextStartUsesIt) {
-    EXPECT_EQ(SettingsWrittenAfter(""), "") << "a game that ends writes no settings";
-    EXPECT_EQ(SettingsWrittenAfter("menu savesettings"), " 10  9  12  13  14  15  2  3  0 \r\n");
-    const std::string written = SettingsWrittenAfter("menu by5\nmenu savesettings");
-    EXPECT_EQ(written, " 10  9  12  13  14  15  5  3  0 \r\n");
-
-    Game next(written);
-    next.Run("");
-    EXPECT_EQ(next.window().state().cube.CubeSize(), 5);
-    EXPECT_TRUE(next.window().menuItem("by5")->isChecked());
-    EXPECT_FALSE(next.window().menuItem("by2")->isChecked());
-}
-
 TEST(Settings, ADamagedFileStillStartsTheGameWithDefaultsWhereNeeded) {
     Game g(" 10  10  12  13  14  15  99  x  0 \r\n");
     g.Run("");

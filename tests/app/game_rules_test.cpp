@@ -2,8 +2,8 @@
 // The game-flow decisions without a window: what a solved cube counts for in
 // each mode, which of game mode's controls belong on the screen, and how a
 // new cube is asked for.
-#include <gtest/gtest.h>
 
+#include <gtest/gtest.h>
 
 #include "app/GameFlow.h"
 #include "app/GameState.h"
@@ -11,7 +11,6 @@
 
 namespace twistor {
 namespace {
-
 
 TEST(GameRules, GameCubesCountAndWaitForTheNextOne) {
     GameFlow g;
@@ -29,38 +28,6 @@ TEST(GameRules, GameCubesCountAndWaitForTheNextOne) {
     g.QuitPlaying();
     EXPECT_FALSE(g.WaitingForNewCube || g.LabelsShown);
     EXPECT_EQ(g.Outside, OutsideGame::NoGame);
-}
-
-TEST(GameRules, TheCubeInPlayWhenAGameStartsAndAnAbandonedCubeDoNotCount) {
-    GameFlow g;
-    g.StartGame(false, 4);  // begun on a scrambled practice cube
-    EXPECT_EQ(g.Outside, OutsideGame::FreshGameCube);
-    g.SolvedMoment(true);
-    EXPECT_FALSE(g.WaitingForNewCube);
-    EXPECT_EQ(g.CubesSolved, 0) << "the count may stay at 0 this once";
-    EXPECT_EQ(g.Outside, OutsideGame::Playing);
-
-    g.LeaveForOtherMode(true);
-    EXPECT_TRUE(g.AbandonedCube);
-    EXPECT_FALSE(g.LabelsShown);
-    g.SolvedMoment(true);
-    EXPECT_FALSE(g.WaitingForNewCube);
-    EXPECT_EQ(g.CubesSolved, 1) << "a zero count without the keep-zero rule shows 1";
-    EXPECT_FALSE(g.AbandonedCube);
-}
-
-TEST(GameRules, ANewGameCountsItsFirstSolveWithoutWaitingUnlessItCameRightAfterASolve) {
-    for (const bool afterSolve : {false, true}) {
-        GameFlow g;
-        g.StartGame(true, 3);
-        if (afterSolve) g.SolvedMoment(true);
-        g.NewPuzzle(true);
-        EXPECT_FALSE(g.WaitingForNewCube);
-        EXPECT_EQ(g.CubesSolved, -1);
-        g.SolvedMoment(true);
-        EXPECT_EQ(g.WaitingForNewCube, afterSolve);
-        EXPECT_EQ(g.CubesSolved, afterSolve ? 1 : 0);
-    }
 }
 
 TEST(GameRules, ANewCubeIsAskedForWithAnEmptyHistoryAndARedraw) {

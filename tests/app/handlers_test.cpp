@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QImage>
 #include <set>
 #include <vector>
 
@@ -276,14 +275,9 @@ TEST(Controls, TakeAClickOnTheirCornersAndMiddleButNotJustOutside) {
               [&](CubeWindow& w) { return !computer(w); });
     // A colour box with the others unticked (six ticked leave the rest off).
     steps.then([](CubeWindow&) { return "menu choosecolors"; }).then([](CubeWindow& w) {
-        // Each box shows its colour beside its words.
-        const QImage shown = w.area()->grab().toImage();
         std::string lines;
-        for (const ColourChoice& c : w.controls().colourBoxes) {
-            const QRect r = c.box->geometry();
-            EXPECT_EQ(shown.pixel(r.right() - 2, r.top() + 2), PaletteRgb(c.colour)) << c.colour;
+        for (const ColourChoice& c : w.controls().colourBoxes)
             if (c.box->isChecked()) lines += "press " + c.box->objectName().toStdString() + "\n";
-        }
         return lines;
     });
     const auto box = [](CubeWindow& w) { return w.controls().BoxOf(kYellow); };
@@ -299,21 +293,6 @@ TEST(FitText, StopsAtTheSmallestSize) {
     label.setGeometry(0, 0, 20, 10);
     FitText(&label, 16);
     EXPECT_EQ(label.font().pixelSize(), 7);
-}
-
-// A key on the difficulty panel's "Done" that does not press it hands the
-// keyboard back to the window: the panel stays, and Space then presses
-// nothing.
-TEST(DifficultyPanel, AnyOtherKeyOnDoneOnlyMovesTheKeyboard) {
-    Game g(testing::SettingsLine(2, 1));
-    Steps steps;
-    steps.then([](CubeWindow&) { return "menu difficulty\nkey Tab\nkey x\nkey Space"; })
-        .then([](CubeWindow& w) {
-            EXPECT_TRUE(w.state().panels.TakesInput);
-            EXPECT_TRUE(w.area()->hasFocus());
-            return "";
-        });
-    g.Run(steps);
 }
 
 }  // namespace

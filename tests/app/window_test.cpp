@@ -3,28 +3,19 @@
 
 #include <QFontInfo>
 #include <QFontMetrics>
-#include <QImage>
 #include <QLabel>
 #include <QScreen>
 #include <sstream>
 
 #include "Driver.h"
-#include "app/AppIcon.h"
 #include "app/DrawingArea.h"
-#include "cube/Move.h"
-#include "render/CubeDrawing.h"
 #include "render/Palette.h"
-#include "render/SidePanel.h"
 
 namespace twistor {
 namespace {
 
-using testing::BoxColour;
-using testing::ClickLine;
 using testing::Game;
-using testing::PixelAt;
 using testing::Steps;
-using testing::UndoTopLine;
 
 TEST(Clicks, OffTheSquaresOrOffTheEdgesMoveNothing) {
     Game g(testing::SettingsLine(3, 2));
@@ -60,45 +51,6 @@ TEST(Clicks, OffTheSquaresOrOffTheEdgesMoveNothing) {
         })
         .then([&](CubeWindow& w) {
             EXPECT_TRUE(w.state().cube == before);
-            return "";
-        });
-    g.Run(steps);
-}
-
-// "Solved Cube!" shows when the player solves the cube, stays shown when the
-// window grows (the right band moves beside the figure, which now reaches
-// its own place) and clears on the next unsolved pass.
-TEST(SolvedBands, ShowOnSolvingFollowTheFigureAndClearOnTheNextUnsolvedPass) {
-    Game g(testing::SettingsLine(3, 1));
-    const auto bandsShown = [](CubeWindow& w) {
-        const Canvas& canvas = w.area()->canvas();
-        return SolvedBandShown(canvas, RightBandArea(FigureBounds(w.state().layout))) +
-               SolvedBandShown(canvas, kLeftBandArea);
-    };
-    Steps steps;
-    steps
-        .then([&](CubeWindow& w) {
-            EXPECT_EQ(bandsShown(w), 0);
-            EXPECT_EQ(w.state().history.MoveCount(), 1);
-            return "#next";
-        })
-        .solveByHand()
-        .then([&](CubeWindow& w) {
-            EXPECT_EQ(w.state().history.MoveCount(), 0);
-            EXPECT_EQ(bandsShown(w), 2);
-            EXPECT_TRUE(VisibleControls(w).empty())
-                << "outside game mode a solve counts for nothing";
-            w.SetFixedArea(1200, 800);
-            return "passes 1";
-        })
-        .then([&](CubeWindow& w) {
-            EXPECT_NE(RightBandArea(FigureBounds(w.state().layout)), kRightBandArea);
-            EXPECT_EQ(bandsShown(w), 2);
-            return ClickLine(w, 1, 1, "left");  // break it again
-        })
-        .then([&](CubeWindow& w) {
-            EXPECT_FALSE(w.state().cube.IsSolved());
-            EXPECT_EQ(bandsShown(w), 0);
             return "";
         });
     g.Run(steps);
@@ -193,33 +145,6 @@ TEST(Resize, RestoreFitsTheScreenAndNewPuzzleTakesItAgain) {
             return "";
         });
     g.Run(steps);
-}
-
-// The icon at 256 pixels: every sticker of the three faces in its colour,
-// the yellow top, the front red and the right blue, their top rows turned a
-// quarter (blue on the front, green on the right), and clear around.
-TEST(AppIcon, ShowsEveryStickerInItsColour) {
-    const QImage icon = IconImage(256);
-    const QPointF back(64, -64);
-    struct Face {
-        QPointF origin, across, down;
-        int topRow, rest;
-    };
-    const Face faces[] = {{QPointF(16, 80) + back, {160, 0}, -back, 14, 14},
-                          {{16, 80}, {160, 0}, {0, 160}, 9, 12},
-                          {{176, 80}, back, {0, 160}, 10, 9}};
-    for (const Face& f : faces) {
-        for (int j = 0; j < 3; ++j) {
-            for (int i = 0; i < 3; ++i) {
-                const QPoint at =
-                    (f.origin + f.across * ((i + 0.5) / 3) + f.down * ((j + 0.5) / 3)).toPoint();
-                EXPECT_EQ(icon.pixel(at), PaletteRgb(j == 0 ? f.topRow : f.rest))
-                    << at.x() << "," << at.y();
-            }
-        }
-    }
-    for (const QPoint clear : {QPoint(2, 2), QPoint(253, 253), QPoint(253, 2), QPoint(2, 253)})
-        EXPECT_EQ(qAlpha(icon.pixel(clear)), 0);
 }
 
 }  // namespace

@@ -13,7 +13,6 @@
 namespace twistor {
 namespace {
 
-
 std::vector<Move> Stack(const History& h) {
     return {h.Entries().begin(), h.Entries().end()};
 }

@@ -12,7 +12,6 @@
 namespace twistor {
 namespace {
 
-
 using testing::AllEdgeClicks;
 using testing::AllViews;
 using testing::Compose;

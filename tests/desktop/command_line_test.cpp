@@ -227,14 +227,6 @@ TEST(Licence, EveryFileNamesItsLicence) {
     EXPECT_GT(files, 100);
 }
 
-TEST_F(Folders, FilesLandInTheChosenFolderAndNowhereElse) {
-    const Outcome o = SaveBoth("HOME='" + (root_ / "home").string() + "'", "--folder games/cube");
-    EXPECT_EQ(o.status, 0) << o.err;
-    EXPECT_EQ(Tree(root_), (std::set<std::string>{"script", "start", "start/games",
-                                                  "start/games/cube", "start/games/cube/lake.cube",
-                                                  "start/games/cube/twistorfz.settings"}));
-}
-
 TEST_F(Folders, XdgKeepsFilesInTheDataFolderNeverInHome) {
     fs::create_directories(root_ / "home");
     const std::string home = "HOME='" + (root_ / "home").string() + "'";

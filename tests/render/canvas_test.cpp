@@ -17,7 +17,6 @@
 namespace twistor {
 namespace {
 
-
 // A resized canvas keeps its picture. Two grey diagonals that run off it cut
 // it into three regions, filled from seeds on the edges, then cleared in parts
 // (once in a colour beyond the palette, drawn black). At every density each

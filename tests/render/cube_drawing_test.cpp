@@ -22,7 +22,6 @@
 namespace twistor {
 namespace {
 
-
 constexpr int kWidth = 792;
 constexpr int kHeight = 540;
 

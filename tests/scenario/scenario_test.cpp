@@ -18,7 +18,6 @@ namespace twistor {
 namespace {
 
 using testing::Game;
-using testing::Steps;
 
 TEST(ScenarioRunner, StopsAtALineItCannotReadWithStatusTwoAndTheLineNumber) {
     // seed and start come first: the bad line is line 4
@@ -36,20 +35,6 @@ TEST(ScenarioRunner, StopsAtALineItCannotReadWithStatusTwoAndTheLineNumber) {
         EXPECT_EQ(g.Run(""), 2) << bad;
         EXPECT_NE(g.errors().find("line 1: "), std::string::npos) << bad;
     }
-}
-
-// "passes" hands the script back at the first wait after that many passes,
-// even when they were scramble passes: here before the computer's first move.
-TEST(ScenarioRunner, PassesHandsBackAfterThatManyPasses) {
-    Game g(testing::SettingsLine(3, 10));
-    Steps steps;
-    steps.then([](CubeWindow&) { return "menu csolve"; })
-        .then([](CubeWindow&) { return "passes 3\nmenu newpuzzle"; })
-        .then([](CubeWindow& w) {
-            EXPECT_EQ(w.state().history.MoveCount(), 10);
-            return "";
-        });
-    g.Run(steps);
 }
 
 // With QT_SCALE_FACTOR set, the scenario runner's shot is the picture in the

@@ -24,7 +24,6 @@
 namespace twistor::storage {
 namespace {
 
-
 namespace fs = std::filesystem;
 using testing::ReadBytes;
 using testing::TempFolder;

@@ -11,7 +11,6 @@
 namespace twistor::storage {
 namespace {
 
-
 using testing::JoinLines;
 using testing::SplitLines;
 using testing::TempFolder;

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The game-flow decisions without a window: what a solved cube counts for in
-// each mode, which of game mode's controls belong on the screen, and how a
-// new cube is asked for.
+// The game-flow rules without a window: what a solved cube counts for, and
+// how a new cube is asked for; and the numbers typed in the panels' boxes.
 
 #include <gtest/gtest.h>
 

@@ -5,9 +5,9 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QScreen>
-#include <sstream>
 
 #include "Driver.h"
+#include "app/AppIcon.h"
 #include "app/DrawingArea.h"
 #include "render/Palette.h"
 
@@ -25,21 +25,18 @@ TEST(Clicks, OffTheSquaresOrOffTheEdgesMoveNothing) {
         .then([&](CubeWindow& w) {
             before = w.state().cube;
             const Layout& l = w.state().layout;
-            const int K = l.CellWidth;
-            const int L = l.FrontLeft;
-            const int T = l.FrontTop;
-            std::ostringstream o;
-            o << "click " << L + K << " " << T + K / 2 << " left\n";  // line between squares
-            o << "click " << L << " " << T + K / 2 << " right\n";     // left border
-            o << "click " << L + K / 2 << " " << T << " left\n";      // top border
-            o << "click " << L + K + K / 2 << " " << T + K + K / 2 << " left\n";  // middle square
-            o << "click " << L + K + K / 2 << " " << T + K + K / 2 << " right\n";
-            o << "click " << L + K / 2 << " " << T + K + K / 2
-              << " left\n";  // middle row, left button
-            o << "click " << l.FrontRight + 10 << " " << T + 20 << " left\n";  // the right face
-            o << "click " << L + 20 << " " << T - 10 << " left\n";             // the top face
-            o << "click 700 500 left\n";
-            return o.str();
+            const int K = l.CellWidth, L = l.FrontLeft, T = l.FrontTop, M = K + K / 2;
+            // The line between two squares, the left and the top border, the
+            // middle square with either button, the middle row with the left
+            // button, the right face, the top face and the ground.
+            const auto click = [](int x, int y, const char* button) {
+                return "click " + std::to_string(x) + " " + std::to_string(y) + " " + button + "\n";
+            };
+            return click(L + K, T + K / 2, "left") + click(L, T + K / 2, "right") +
+                   click(L + K / 2, T, "left") + click(L + M, T + M, "left") +
+                   click(L + M, T + M, "right") + click(L + K / 2, T + M, "left") +
+                   click(l.FrontRight + 10, T + 20, "left") + click(L + 20, T - 10, "left") +
+                   click(700, 500, "left");
         })
         .then([&](CubeWindow& w) {
             EXPECT_TRUE(w.state().cube == before);
@@ -145,6 +142,15 @@ TEST(Resize, RestoreFitsTheScreenAndNewPuzzleTakesItAgain) {
             return "";
         });
     g.Run(steps);
+}
+
+// The icon at 256 pixels: the front face's three rows, its top row turned a
+// quarter (blue over the red), and nothing drawn below the figure.
+TEST(AppIcon, ShowsTheFrontFaceWithItsTopRowTurned) {
+    const QImage icon = IconImage(256);
+    EXPECT_EQ(icon.pixel(96, 107), PaletteRgb(kLightBlue));
+    for (const int y : {160, 213}) EXPECT_EQ(icon.pixel(96, y), PaletteRgb(kLightRed)) << y;
+    EXPECT_EQ(qAlpha(icon.pixel(96, 250)), 0);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <regex>
 
 #include "Driver.h"
 #include "render/Palette.h"
@@ -27,7 +28,13 @@ TEST(ScenarioRunner, StopsAtALineItCannotReadWithStatusTwoAndTheLineNumber) {
         EXPECT_EQ(g.Run(std::string("dump\n") + bad + "\ndump\n"), 2) << bad;
         EXPECT_NE(g.errors().find("line 4: "), std::string::npos) << bad << ": " << g.errors();
         EXPECT_EQ(std::count(g.output().begin(), g.output().end(), '\n'), 16) << "one dump";
+        // Each face's line holds its rows, top to bottom.
+        EXPECT_TRUE(std::regex_search(g.output(), std::regex("\nface 6 \\d+ \\d+ / \\d+ \\d+\n")));
     }
+    // A hidden or disabled control takes no press, and the script is told so.
+    Game hidden;
+    EXPECT_EQ(hidden.Run("press Command6\n"), 0);
+    EXPECT_NE(hidden.errors().find("Command6 is hidden or disabled"), std::string::npos);
     // Before "start", only "seed", "area" and "start" itself are read.
     for (const char* bad : {"area 800 wide", "start now", "dump", "seed"}) {
         Game g;

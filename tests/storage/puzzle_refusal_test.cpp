@@ -113,6 +113,7 @@ INSTANTIATE_TEST_SUITE_P(Files, PuzzleRule, ::testing::Values(
          {{1, "3,1\t,1    4,,3   "}, {2, "\t0000000000000000000010,"}, {3, " ,\t"}, {121, "1,,"}}},
     Rule{"BlankLinesAfter", S2, {{50, ""}, {51, "  "}}},
     Rule{"NoLastLineEnd", H3, {}, 0, nullptr, WithoutLastLineEnd},
+    Rule{"LastLineEndsInCr", H3, {}, 0, nullptr, [](std::string text) { text.pop_back(); return text; }},
     Rule{"Empty", S2, {}, 0, "the file is empty", [](std::string) { return std::string(); }},
     Rule{"CrAlone", S2, {}, 0, "the lines end in CR alone",
          [](std::string text) { std::erase(text, '\n'); return text; }},

@@ -343,9 +343,10 @@ void CubeWindow::ShowGameControls() {
     const bool uncovered = s_.panels.Shown == Panel::None;
     SetVisible(c_.GameLabels(), uncovered && s_.game.LabelsShown);
     const bool hadKeyboard = c_.Command6->hasFocus() || c_.Command7->hasFocus();
-    SetVisible(c_.GameButtons(), uncovered && s_.game.WaitingForNewCube);
+    const bool buttons = uncovered && s_.game.WaitingForNewCube;
+    SetVisible(c_.GameButtons(), buttons);
     // Keys go back to the cube when its buttons leave.
-    if (hadKeyboard && c_.Command6->isHidden()) area_->setFocus();
+    if (hadKeyboard && !buttons) area_->setFocus();
 }
 
 void CubeWindow::SetLoadSaveEnabled(bool enabled) {

@@ -28,6 +28,7 @@ namespace twistor {
 class DrawingArea;
 struct GameState;
 struct KeyBinding;
+enum class KeyAction;
 struct SolvedNews;
 enum class CubeKey;
 enum class Panel;
@@ -88,7 +89,7 @@ class CubeWindow : public QMainWindow {
     // The input handlers, as the window's events call them.
     void OnAreaPress(int button, double x, double y);
     void OnAreaResize();
-    void OnKey(int key, Qt::KeyboardModifiers modifiers);
+    void OnKey(KeyAction action);
     void OnTurnTimer();
 
   protected:

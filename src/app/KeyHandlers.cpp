@@ -54,15 +54,15 @@ bool CubeWindow::eventFilter(QObject* watched, QEvent* event) {
         return action == KeyAction::PanelDone;
     }
     // Otherwise every key is the cube's, whichever control Qt would give it to.
-    OnKey(key->key(), key->modifiers());
+    OnKey(action);
     return true;
 }
 
-void CubeWindow::OnKey(int key, Qt::KeyboardModifiers modifiers) {
+void CubeWindow::OnKey(KeyAction action) {
     if (s_.modes.SolveMode != Solver::Player || s_.panels.TakesInput) return;
     const int n = s_.cube.CubeSize();
     const Cursor& cursor = s_.cursor;
-    switch (ActionOf(FindKeyBinding(key, modifiers))) {
+    switch (action) {
         case KeyAction::TurnCubeLeft:
             return TurnView(CubeKey::Left);
         case KeyAction::TurnCubeUp:

